@@ -1,0 +1,44 @@
+// "|"-joined list helpers.
+#include "scanner/TextLists.h"
+
+#include "platform/Text.h"
+
+namespace vestra {
+namespace {
+
+std::u16string Wrapped(std::u16string_view text, std::u16string_view separator) {
+    std::u16string out(text);
+    if (text.size() < 2) return out;
+    if (!text.starts_with(separator)) out.insert(0, separator);
+    if (!text.ends_with(separator)) out.append(separator);
+    return out;
+}
+
+}  // namespace
+
+bool InList(std::u16string_view list, std::u16string_view item, std::u16string_view separator) {
+    std::u16string haystack = LowerCase(Wrapped(list, separator));
+    std::u16string needle = LowerCase(Wrapped(item, separator));
+    return haystack.find(needle) != std::u16string::npos;
+}
+
+void AppendToList(std::u16string& list, std::u16string_view item, std::u16string_view separator) {
+    if (list.empty()) {
+        list = item;
+        return;
+    }
+    list.append(separator);
+    list.append(item);
+}
+
+std::u16string TextBeforeNul(std::u16string_view text, bool emptyIfNone) {
+    std::size_t nul = text.find(u'\0');
+    if (nul == std::u16string_view::npos) return emptyIfNone ? std::u16string() : std::u16string(text);
+    return std::u16string(text.substr(0, nul));
+}
+
+bool SamePath(std::u16string_view a, std::u16string_view b) {
+    return EqualsNoCase(Trim(a), Trim(b));
+}
+
+}  // namespace vestra
