@@ -1,0 +1,138 @@
+// Start-up sequence.
+#include "app/Entry.h"
+
+#include <chrono>
+#include <random>
+
+#include "app/CommandWord.h"
+#include "app/ProductNames.h"
+#include "platform/Text.h"
+#include "scanner/FileNames.h"
+
+namespace vestra {
+namespace {
+
+constexpr int kMessageMissingFile = 109;
+constexpr int kShellAccepted = 32;
+
+std::u16string OwnExePath(platform::Platform& os, std::uint32_t processId) {
+    auto path = os.processes.ImagePath(processId);
+    return path ? *path : std::u16string();
+}
+
+void InitGlobals(platform::Platform& os, AppState& state) {
+    state.os = OsLevelOf(os.system.Version());
+    state.ownProcessId = os.system.CurrentProcessId();
+    state.computerName = os.system.ComputerName();
+    state.paths = BuildPathTable(os.system, OwnExePath(os, state.ownProcessId));
+}
+
+// Not running as administrator on an NT system: ask the shell for an elevated copy. When the
+// shell accepts, that copy carries on and this one ends.
+bool HandedToElevatedCopy(platform::Platform& os, const AppState& state) {
+    if (!state.commandWord.empty() || !state.os.IsNT() || os.system.IsUserAdmin()) return false;
+    platform::ShellRequest request{u"runas", state.paths.ownExePath, u"", u"", 1};
+    return os.shell.Execute(request) > kShellAccepted;
+}
+
+void ShowMissingFile(platform::Platform& os, EntryServices& services, std::u16string_view what,
+                     std::u16string_view path) {
+    std::u16string text = services.FormatMessage(kMessageMissingFile, what, FileNameOf(path, true));
+    os.windows.MessageBox(text, u"Error", platform::mb::kOk | platform::mb::kIconExclamation);
+}
+
+// The engine library and its database must both be there; the engine must also load, since
+// the program can check nothing without it.
+bool StartEngine(platform::Platform& os, AppState& state, EntryServices& services) {
+    if (!os.files.Exists(state.paths.engineFile)) {
+        ShowMissingFile(os, services, u"Engine", state.paths.engineFile);
+        return false;
+    }
+    if (!os.files.Exists(state.paths.databaseFile)) {
+        ShowMissingFile(os, services, u"Database", state.paths.databaseFile);
+        return false;
+    }
+    state.engine = Engine::Load(os.libraries, state.paths.engineFile);
+    if (!state.engine) {
+        ShowMissingFile(os, services, u"Engine", state.paths.engineFile);
+        return false;
+    }
+    state.signatureCounts = state.engine->Start();
+    return true;
+}
+
+void EnsureQuarantineFolder(platform::Platform& os, const AppState& state) {
+    if (!state.paths.cageFolder.empty() && !os.files.IsFolder(state.paths.cageFolder)) {
+        os.files.CreateFolder(state.paths.cageFolder);
+    }
+}
+
+// Cancel on the "OS Error" question ends the program on a platform outside the NT family.
+bool AcceptedOldPlatform(platform::Platform& os, const AppState& state) {
+    if (state.os.IsNT()) return true;
+    std::u16string text = u"Your Windows Platform : " + OsNameOf(os.system.Version()) + u"\r\n" +
+                          std::u16string(kProductName) +
+                          u" only works on Windows NT Platform (2000, XP)\r\n" +
+                          u"Are you sure you want to use " + std::u16string(kProductName) + u"?";
+    int answer = os.windows.MessageBox(text, u"OS Error",
+                                       platform::mb::kOkCancel | platform::mb::kIconExclamation);
+    return answer != platform::mb::kAnswerCancel;
+}
+
+// "vrs <path>": the protection host judged the file's behaviour malicious; it becomes a user
+// signature and the program starts as usual.
+void AddBehaviourSignature(AppState& state) {
+    constexpr std::u16string_view kVrs = u"vrs";
+    if (state.commandWord.size() <= kVrs.size() || !state.commandWord.starts_with(kVrs)) return;
+    std::u16string path = Trim(std::u16string_view(state.commandWord).substr(kVrs.size()));
+    state.engine->AddUserSignature(path, u"Malware.Behavior");
+    state.commandWord.clear();
+    state.startedFromVrs = true;
+}
+
+}  // namespace
+
+RunMode RunEntry(platform::Platform& os, AppState& state, EntryServices& services) {
+    state.commandWord = CommandWordFrom(os.system.CommandLine());
+    state.appTitle = RandomAppTitle();
+    os.system.EnablePrivilege(u"SeShutdownPrivilege");
+    os.system.EnablePrivilege(u"SeDebugPrivilege");
+    InitGlobals(os, state);
+
+    if (state.commandWord == u"slt") return RunMode::SilentInstall;
+    if (state.commandWord == u"rtp") state.protectionStartFlag = true;
+    if (state.commandWord == u"rtc") state.commandWord = u"rtp";
+    if (HandedToElevatedCopy(os, state)) return RunMode::Ended;
+    if (state.commandWord == u"upd") return RunMode::SelfUpdate;
+
+    services.LoadSettings(state);
+    if (!StartEngine(os, state, services)) return RunMode::Ended;
+    EnsureQuarantineFolder(os, state);
+    if (!AcceptedOldPlatform(os, state)) return RunMode::Ended;
+
+    if (state.commandWord == u"rtp") return RunMode::ProtectionHost;
+    state.guiModeFlag = true;
+    AddBehaviourSignature(state);
+    return RunMode::MainWindow;
+}
+
+void ExitApplication(AppState& state, const UnloadWindows& unloadWindows) {
+    state.exitingFlag = true;
+    bool mainStillLoading = state.mainWindowLoadingFlag;
+    if (mainStillLoading) state.unloadMainAfterLoadFlag = true;
+    unloadWindows(!mainStillLoading);
+}
+
+std::u16string RandomAppTitle() {
+    std::mt19937 random(static_cast<std::uint32_t>(
+        std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::bernoulli_distribution noBreak(0.5);
+    std::u16string title;
+    for (char16_t c : kProductName) {
+        title += c;
+        title += noBreak(random) ? u'\u00A0' : u' ';
+    }
+    return title;
+}
+
+}  // namespace vestra
