@@ -1,0 +1,68 @@
+// The exception list: folders, files and registry items the user trusts. Stored as REG_SZ values
+// named by kind and counter (Dir0, Fil3, Reg1) under the exception key of HKEY_CURRENT_USER, and
+// held in memory as "|"-joined lists per kind, rebuilt by LoadExceptions and never edited in place.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+#include "registry/KeyPaths.h"
+#include "registry/RegistryAccess.h"
+
+namespace vestra::config {
+
+inline constexpr int kExceptionFolder = 0;
+inline constexpr int kExceptionFile = 1;
+inline constexpr int kExceptionRegistry = 2;
+inline constexpr int kExceptionKinds = 3;
+
+// "Dir", "Fil", "Reg": the start of a value name written for the kind; empty for another number.
+std::u16string_view ExceptionPrefix(int kind);
+// "Folder", "File", "Registry": the word shown in the list; empty for another number.
+std::u16string_view ExceptionKindWord(int kind);
+// The kind a typed path is added as: an existing file 1, an existing folder 0, else nullopt.
+std::optional<int> ExceptionKindOfPath(platform::FileSystem& files, std::u16string_view path);
+
+class ExceptionList {
+public:
+    ExceptionList(registry::RegistryAccess& registry, platform::FileSystem& files,
+                  std::u16string exceptionKey = registry::ExceptionKey.str())
+        : registry_(registry), files_(files), key_(std::move(exceptionKey)) {}
+
+    // Rebuilds the lists from the registry. Values are recognised by the first three letters of
+    // their name; folder and file entries count only while their folder or file exists (the
+    // stored value stays either way). Empty data and foreign values are skipped.
+    void LoadExceptions();
+
+    // The active paths and their value names of a kind, "|"-joined in the same order; empty for
+    // no entry and for a number that is not a kind.
+    const std::u16string& ExceptionPaths(int kind) const;
+    const std::u16string& ExceptionNames(int kind) const;
+
+    // Stores a new entry under the lowest free name of its kind and answers that name; the empty
+    // name when the path is empty or already listed (as last loaded) or the write failed. The
+    // lists themselves change only at the next LoadExceptions.
+    std::u16string AddException(int kind, std::u16string_view path);
+    // Deletes the stored value of that name; true only when it was deleted.
+    bool RemoveException(std::u16string_view valueName);
+
+    // Whether the folder (one trailing backslash ignored) is a folder entry, without regard to
+    // case. Only the folder itself: the walk that asks leaves out what lies below it.
+    bool IsExcludedFolder(std::u16string_view folder) const;
+
+    const std::u16string& Key() const { return key_; }
+
+private:
+    void AddLoaded(int kind, std::u16string_view name, std::u16string_view path);
+
+    registry::RegistryAccess& registry_;
+    platform::FileSystem& files_;
+    std::u16string key_;
+    std::array<std::u16string, kExceptionKinds> paths_{};
+    std::array<std::u16string, kExceptionKinds> names_{};
+};
+
+}  // namespace vestra::config
