@@ -11,6 +11,12 @@
 
 #include "platform/Result.h"
 
+// <windows.h> makes GetDriveType a macro; the seam's method keeps its plain name. Include
+// <windows.h> before this header where both are needed.
+#ifdef GetDriveType
+#undef GetDriveType
+#endif
+
 namespace vestra::platform {
 
 namespace attr {

@@ -6,6 +6,12 @@
 #include <string>
 #include <string_view>
 
+// <windows.h> makes MessageBox a macro for MessageBoxW; the seam's method keeps its plain name.
+// Include <windows.h> before this header where both are needed.
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 namespace vestra::platform {
 
 using WindowId = std::uint64_t;  // an HWND's value; 0 = none
