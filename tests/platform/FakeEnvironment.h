@@ -1,0 +1,26 @@
+// The contract suites' environment on the in-memory fakes: a fresh FakePlatform per test with a
+// scratch folder under its temp path and a scratch key under HKCU\Software.
+#pragma once
+
+#include <string>
+
+#include "platform/fake/FakePlatform.h"
+
+namespace vestra::platform::contract {
+
+struct FakeEnvironment {
+    FakeEnvironment() {
+        scratch = fake.system.TempPath() + u"VestraContract\\";
+        fake.files.AddFolder(scratch);
+        fake.registry.CreateKey(hive, scratchKey);
+    }
+    Platform platform() { return fake.platform(); }
+
+    fake::FakePlatform fake;
+    std::u16string scratch;
+    Hive hive = Hive::CurrentUser;
+    std::u16string scratchKey = u"Software\\VestraContract\\Test";
+    std::u16string ownExeName = u"Vestra.exe";
+};
+
+}  // namespace vestra::platform::contract
