@@ -1,0 +1,73 @@
+// Minimised caption, information box and the exit question.
+#include "ui/model/ScanDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fake/FakeWindowSystem.h"
+
+namespace vestra::ui {
+namespace {
+
+TEST(ScanDisplayTest, MinimisedCaptionFollowsThePhase) {
+    ScanFigures f;
+    f.totalFiles = 1200;
+    f.totalFolders = 35;
+    f.filesScanned = 480;
+    f.percent = 40;
+    struct Case {
+        ScanPhase phase;
+        bool skipped;
+        std::u16string_view caption;
+    };
+    const Case cases[] = {
+        {ScanPhase::Counting, false, u"1200;35 - Vestra"},
+        {ScanPhase::Scanning, false, u"40 % - Vestra"},
+        {ScanPhase::Scanning, true, u"480 - Vestra"},
+        {ScanPhase::Finished, false, u"Vestra"},
+        {ScanPhase::Idle, true, u"Vestra"},
+    };
+    for (const Case& c : cases) {
+        f.phase = c.phase;
+        f.countSkipped = c.skipped;
+        EXPECT_EQ(MinimisedCaption(f, u"Vestra"), c.caption);
+    }
+}
+
+TEST(ScanDisplayTest, InformationBoxShowsTheRunningFigures) {
+    ScanFigures f;
+    EXPECT_NE(InformationText(f).find(u"Ready"), std::u16string::npos);
+    f.phase = ScanPhase::Scanning;
+    f.statusText = u"Scanning 10 Files and 2 Folders ....";
+    f.filesScanned = 7;
+    f.filesDetected = 1;
+    f.currentPath = u"C:\\Data\\";
+    const std::u16string text = InformationText(f);
+    EXPECT_NE(text.find(u"Scanning 10 Files"), std::u16string::npos);
+    EXPECT_NE(text.find(u"Files Scanned : 7\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"Viruses : 1\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"C:\\Data\\"), std::u16string::npos);
+}
+
+TEST(ScanDisplayTest, ExitAsksOnlyWhileAScanRuns) {
+    config::MessageTable messages;
+    messages.LoadMessages(config::kLanguageEnglish);
+    platform::fake::FakeWindowSystem windows;
+    EXPECT_EQ(DecideExit(false, true, messages, windows), ExitChoice::Close);
+    EXPECT_TRUE(windows.messageBoxes().empty());
+
+    windows.QueueAnswer(platform::mb::kAnswerNo);
+    EXPECT_EQ(DecideExit(true, true, messages, windows), ExitChoice::Stay);
+    ASSERT_EQ(windows.messageBoxes().size(), 1u);
+    EXPECT_EQ(windows.messageBoxes()[0].text,
+              u"Are you sure you want to exit and stop current scanning process?");
+    EXPECT_EQ(windows.messageBoxes()[0].title, u"Exit and Stop Scanning");
+    EXPECT_EQ(windows.messageBoxes()[0].style, 36u);
+
+    windows.QueueAnswer(platform::mb::kAnswerYes);
+    EXPECT_EQ(DecideExit(true, true, messages, windows), ExitChoice::StopScanThenClose);
+    EXPECT_EQ(DecideExit(true, false, messages, windows), ExitChoice::StopScanThenClose);
+    EXPECT_EQ(windows.messageBoxes().size(), 2u);
+}
+
+}  // namespace
+}  // namespace vestra::ui

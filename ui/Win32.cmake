@@ -1,0 +1,1 @@
+# Win32 window library (filled below).

@@ -1,0 +1,52 @@
+// Minimised caption, information box and the exit question.
+#include "ui/model/ScanDisplay.h"
+
+#include "platform/Text.h"
+
+namespace vestra::ui {
+
+std::u16string MinimisedCaption(const ScanFigures& f, std::u16string_view title) {
+    const std::u16string tail = u" - " + std::u16string(title);
+    switch (f.phase) {
+        case ScanPhase::Counting:
+            return ToText(f.totalFiles) + u";" + ToText(f.totalFolders) + tail;
+        case ScanPhase::Scanning:
+            if (f.countSkipped)
+                return ToText(f.filesScanned) + tail;
+            return ToText(f.percent) + u" %" + tail;
+        case ScanPhase::Idle:
+        case ScanPhase::Finished:
+            break;
+    }
+    return std::u16string(title);
+}
+
+std::u16string InformationText(const ScanFigures& f) {
+    const std::u16string crlf = u"\r\n";
+    std::u16string text = u"Status :" + crlf;
+    text += (f.statusText.empty() ? u"Ready" : f.statusText) + crlf + crlf;
+    if (f.phase == ScanPhase::Idle)
+        return text + u"Check the targets in the tree and press Scan.";
+    text += u"Files Scanned : " + ToText(f.filesScanned) + crlf;
+    text += u"Viruses : " + ToText(f.filesDetected) + crlf;
+    text += u"Registry : " + ToText(f.valuesDetected) + crlf;
+    text += u"Hidden : " + ToText(f.pathsHidden) + crlf;
+    if (!f.elapsedText.empty())
+        text += u"Time : " + f.elapsedText + crlf;
+    if (!f.currentPath.empty())
+        text += crlf + u"Now :" + crlf + f.currentPath;
+    return text;
+}
+
+ExitChoice DecideExit(bool scanRunning, bool ask, const config::MessageTable& messages,
+                      platform::WindowSystem& windows) {
+    if (!scanRunning)
+        return ExitChoice::Close;
+    if (!ask)
+        return ExitChoice::StopScanThenClose;
+    const int answer = windows.MessageBox(messages.Text(1), messages.Text(2),
+                                          platform::mb::kYesNo | platform::mb::kIconQuestion);
+    return answer == platform::mb::kAnswerYes ? ExitChoice::StopScanThenClose : ExitChoice::Stay;
+}
+
+}  // namespace vestra::ui

@@ -1,0 +1,50 @@
+// What the main window shows of a scan run besides the scanner's own texts: the caption while
+// the window is minimised, the information box, and the exit question while a scan runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "config/MessageTable.h"
+#include "platform/WindowSystem.h"
+
+namespace vestra::ui {
+
+// The scan run as the window's displays see it. Filled from the scan run's state by the window
+// on every timer tick.
+enum class ScanPhase { Idle, Counting, Scanning, Finished };
+
+struct ScanFigures {
+    ScanPhase phase = ScanPhase::Idle;
+    bool countSkipped = false;
+    std::int64_t totalFiles = 0;
+    std::int64_t totalFolders = 0;
+    std::int64_t filesScanned = 0;
+    std::int64_t filesDetected = 0;
+    std::int64_t valuesDetected = 0;
+    std::int64_t pathsHidden = 0;
+    int percent = 0;
+    std::u16string statusText;
+    std::u16string currentPath;
+    std::u16string elapsedText;  // the short duration format
+};
+
+// The caption while minimised: during counting "files;folders - title", during a counted scan
+// "percent % - title", after a skipped count "scanned - title"; the plain title otherwise.
+std::u16string MinimisedCaption(const ScanFigures& figures, std::u16string_view title);
+
+// The right-hand information box, one fact per line.
+std::u16string InformationText(const ScanFigures& figures);
+
+// TriggerExit's decision.
+enum class ExitChoice {
+    Stay,               // the user answered No
+    Close,              // no scan runs: save the window state and end
+    StopScanThenClose,  // stop the scan; its end steps finish the exit
+};
+// While a scan runs and `ask` is set, asks message 1 with title message 2 (Yes/No, question).
+ExitChoice DecideExit(bool scanRunning, bool ask, const config::MessageTable& messages,
+                      platform::WindowSystem& windows);
+
+}  // namespace vestra::ui
