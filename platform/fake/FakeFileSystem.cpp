@@ -260,20 +260,28 @@ Result<std::u16string> FakeFileSystem::LongPathName(std::u16string_view path) {
     if (OsError e = faults_.Next(FsOp::LongPathName); e != OsError::None)
         return e;
     auto found = Locate(path);
-    if (!found)
+    if (!found) {
         return found.error() == OsError::PathNotFound ? OsError::FileNotFound : found.error();
+    }
     if (found->node == nullptr)
         return OsError::FileNotFound;
-    auto parsed = ParseFakePath(path);
-    // The drive letter stays as the caller wrote it; every component takes its stored spelling.
+    // GetLongPathNameW looks up only the components that could be short (8.3) names and copies
+    // the rest, the drive and every separator exactly as the caller wrote them.
     std::u16string result(path.substr(0, 2));
-    result += u'\\';
-    FakeNode* folder = drives_[parsed->drive].root.get();
-    for (std::size_t i = 0; i < parsed->parts.size(); ++i) {
-        folder = folder->children[NameKey(parsed->parts[i])].get();
-        result += folder->name;
-        if (i + 1 < parsed->parts.size() || parsed->trailingSeparator)
-            result += u'\\';
+    FakeNode* folder = drives_[UpperChar(path[0])].root.get();
+    std::size_t i = 2;
+    while (i < path.size()) {
+        if (path[i] == u'\\' || path[i] == u'/') {
+            result += path[i++];
+            continue;
+        }
+        std::size_t end = path.find_first_of(u"\\/", i);
+        if (end == std::u16string_view::npos)
+            end = path.size();
+        std::u16string_view component = path.substr(i, end - i);
+        folder = folder->children[NameKey(component)].get();
+        result += IsLegalShortName(component) ? std::u16string_view(folder->name) : component;
+        i = end;
     }
     return result;
 }

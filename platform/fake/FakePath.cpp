@@ -41,6 +41,26 @@ std::u16string NameKey(std::u16string_view name) {
     return UpperCase(name);
 }
 
+bool IsLegalShortName(std::u16string_view name) {
+    if (name.empty() || name.size() > 12)
+        return false;
+    std::size_t dot = name.find(u'.');
+    std::u16string_view base = name.substr(0, dot);
+    std::u16string_view extension =
+        dot == std::u16string_view::npos ? std::u16string_view() : name.substr(dot + 1);
+    if (base.empty() || base.size() > 8 || extension.size() > 3)
+        return false;
+    if (extension.find(u'.') != std::u16string_view::npos)
+        return false;
+    for (char16_t c : name) {
+        if (c < 0x20 ||
+            std::u16string_view(u"\"*+,/:;<=>?[\\]|").find(c) != std::u16string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool MatchesPattern(std::u16string_view name, std::u16string_view pattern) {
     if (pattern == u"*.*")
         pattern = u"*";  // the DOS spelling of "everything"

@@ -22,6 +22,10 @@ std::optional<FakePath> ParseFakePath(std::u16string_view path);
 // folder in the order of its upper-cased names.
 std::u16string NameKey(std::u16string_view name);
 
+// Whether a name could be a DOS 8.3 name: at most 8 characters, optionally a dot and at most 3
+// more, none of "*+,/:;<=>?[\]| or control characters (spaces are allowed).
+bool IsLegalShortName(std::u16string_view name);
+
 // Windows wildcard match of a name against a pattern of '*' and '?', without regard to case.
 bool MatchesPattern(std::u16string_view name, std::u16string_view pattern);
 

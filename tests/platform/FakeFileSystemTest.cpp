@@ -97,6 +97,12 @@ TEST_F(FakeFileSystemTest, MovedOpenFileKeepsItsHandleAndFoldersWithOpenFilesSta
     EXPECT_EQ(fs.Move(u"C:\\Dir", u"C:\\Dir\\Inside"), OsError::AccessDenied);
 }
 
+TEST_F(FakeFileSystemTest, MoveThatOnlyChangesCaseRenames) {
+    ASSERT_TRUE(fs.AddFile(u"C:\\autorun.inf", "x"));
+    ASSERT_EQ(fs.Move(u"C:\\autorun.inf", u"C:\\AUTORUN.INF"), OsError::None);
+    EXPECT_EQ(FindNames(fs, u"C:\\*"), std::vector<std::string>{"AUTORUN.INF"});
+}
+
 TEST_F(FakeFileSystemTest, MoveBetweenDrivesCarriesFilesButNotFolders) {
     fs.AddDrive(u'E', DriveType::Removable, u"STICK");
     ASSERT_TRUE(fs.AddFile(u"C:\\Dir\\f.txt", "abc"));
@@ -129,7 +135,7 @@ TEST_F(FakeFileSystemTest, DrivesWithoutMediumAndRemovedDrives) {
 TEST_F(FakeFileSystemTest, LongPathNameKeepsTheCallersDriveLetterAndTrailingSeparator) {
     ASSERT_TRUE(fs.AddFolder(u"C:\\Program Files\\Vestra"));
     EXPECT_EQ(fs.LongPathName(u"c:\\PROGRAM FILES\\vestra\\").value(),
-              u"c:\\Program Files\\Vestra\\");
+              u"c:\\PROGRAM FILES\\Vestra\\");
     EXPECT_EQ(fs.LongPathName(u"C:\\missing\\x").error(), OsError::FileNotFound);
 }
 

@@ -1,0 +1,83 @@
+// Win32 behaviours that the fakes cannot mirror: loading a system library and finding its
+// exports, the error mapping, and the message pump leaving a quit request in place.
+#include "platform/win32/Win32Common.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/Win32Platform.h"
+#include "tests/platform/ContractSupport.h"
+
+namespace vestra::platform::win32 {
+namespace {
+
+TEST(Win32LibrariesTest, LoadsKernel32AndFindsItsExports) {
+    Win32Libraries libraries;
+    auto kernel = libraries.Load(u"kernel32.dll");
+    ASSERT_NE(kernel, nullptr);
+    void* procedure = kernel->Procedure("GetCurrentProcessId");
+    ASSERT_NE(procedure, nullptr);
+    auto call = reinterpret_cast<DWORD(WINAPI*)()>(procedure);
+    EXPECT_EQ(call(), ::GetCurrentProcessId());
+    EXPECT_EQ(kernel->Procedure("NoSuchExportAnywhere"), nullptr);
+    EXPECT_EQ(libraries.Load(u"C:\\no\\such\\library.dll"), nullptr);
+}
+
+TEST(Win32ErrorMappingTest, MapsTheCodesCallersTellApart) {
+    struct Case {
+        DWORD code;
+        OsError error;
+    };
+    const Case cases[] = {
+        {ERROR_SUCCESS, OsError::None},
+        {ERROR_FILE_NOT_FOUND, OsError::FileNotFound},
+        {ERROR_PATH_NOT_FOUND, OsError::PathNotFound},
+        {ERROR_ACCESS_DENIED, OsError::AccessDenied},
+        {ERROR_SHARING_VIOLATION, OsError::SharingViolation},
+        {ERROR_FILE_EXISTS, OsError::AlreadyExists},
+        {ERROR_ALREADY_EXISTS, OsError::AlreadyExists},
+        {ERROR_DIR_NOT_EMPTY, OsError::DirectoryNotEmpty},
+        {ERROR_DIRECTORY, OsError::InvalidName},
+        {ERROR_BAD_PATHNAME, OsError::InvalidName},
+        {ERROR_NOT_READY, OsError::NotReady},
+        {ERROR_NO_MORE_ITEMS, OsError::NoMoreItems},
+        {ERROR_NO_MORE_FILES, OsError::NoMoreItems},
+        {ERROR_INVALID_PARAMETER, OsError::Other},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MapError(c.code), c.error) << c.code;
+    ::SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(LastError(), OsError::Other);  // a failure never reads as success
+}
+
+TEST(Win32WindowSystemTest, PumpLeavesAQuitRequestForTheMainLoop) {
+    Win32WindowSystem windows;
+    ::PostQuitMessage(3);
+    windows.PumpMessages();
+    MSG message;
+    ASSERT_TRUE(::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(message.wParam, 3u);
+}
+
+TEST(Win32WindowSystemTest, FindsAWindowByCaptionAndReadsItsEditBox) {
+    HWND host = ::CreateWindowExW(0, L"STATIC", L"VestraContractHost", WS_OVERLAPPED, 0, 0, 10, 10,
+                                  nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(host, nullptr);
+    HWND edit = ::CreateWindowExW(0, L"EDIT", L"1234", WS_CHILD, 0, 0, 10, 10, host, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    Win32WindowSystem windows;
+    WindowId found = windows.FindTopWindow(u"", u"VestraContractHost");
+    EXPECT_EQ(found, reinterpret_cast<std::uintptr_t>(host));
+    WindowId box = windows.FindChild(found, kNoWindow, u"Edit");
+    EXPECT_EQ(box, reinterpret_cast<std::uintptr_t>(edit));
+    EXPECT_EQ(windows.GetText(box, 256), u"1234");
+    EXPECT_EQ(windows.GetText(box, 2), u"12");
+    EXPECT_TRUE(windows.SetText(box, u"17"));
+    EXPECT_EQ(windows.GetText(box, 256), u"17");
+    ::DestroyWindow(host);
+    EXPECT_EQ(windows.FindTopWindow(u"", u"VestraContractHost"), kNoWindow);
+}
+
+}  // namespace
+}  // namespace vestra::platform::win32
