@@ -1,0 +1,187 @@
+// Target extraction from shortcut, task and autorun texts.
+#include "scanner/ExtractTargets.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+#include "platform/Text.h"
+#include "scanner/FileNames.h"
+#include "scanner/TextLists.h"
+
+namespace vestra {
+namespace {
+
+constexpr std::u16string_view kClimbToRoot = u"..\\..\\..\\..\\..\\";
+
+std::vector<std::u16string_view> SplitList(std::u16string_view list) {
+    std::vector<std::u16string_view> items;
+    while (!list.empty()) {
+        std::size_t bar = list.find(u'|');
+        items.push_back(list.substr(0, bar));
+        if (bar == std::u16string_view::npos)
+            break;
+        list.remove_prefix(bar + 1);
+    }
+    return items;
+}
+
+void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
+    for (std::size_t at = text.find(from); at != std::u16string::npos;
+         at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+}
+
+// The name from the drive letter before the last ":\" in front of the dot at `dot` up to `end`;
+// empty when no ":\" with a letter before it comes first.
+std::u16string_view FromDriveLetter(std::u16string_view text, std::size_t dot, std::size_t end,
+                                    const std::vector<std::size_t>& markers) {
+    auto next = std::lower_bound(markers.begin(), markers.end(), dot);
+    if (next == markers.begin())
+        return {};
+    std::size_t marker = *std::prev(next);
+    if (marker == 0)
+        return {};
+    return text.substr(marker - 1, end - (marker - 1));
+}
+
+bool IsReferenceBreak(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u',' || c == u';';
+}
+bool IsQuoteOrEquals(char16_t c) {
+    return c == u'"' || c == u'\'' || c == u'=';
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadFileHead(platform::FileSystem& files, std::u16string_view path,
+                                       std::size_t limit) {
+    auto handle = files.Open(path, platform::FileAccess::Read, platform::share::kAll,
+                             platform::Disposition::OpenExisting);
+    if (!handle)
+        return {};
+    auto size = (*handle)->Size();
+    std::vector<std::uint8_t> bytes(size ? std::min<std::uint64_t>(*size, limit) : limit);
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        auto read = (*handle)->Read(std::span(bytes).subspan(filled));
+        if (!read || *read == 0)
+            break;
+        filled += *read;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+std::u16string ReadTargetText(platform::FileSystem& files, std::u16string_view path) {
+    std::vector<std::uint8_t> bytes = ReadFileHead(files, path, kTargetTextLimit);
+    std::u16string text(bytes.begin(), bytes.end());
+    if (std::find(bytes.begin(), bytes.end(), 0) == bytes.end())
+        return text;
+    text.push_back(u'|');
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        text.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    }
+    return text;
+}
+
+std::u16string TargetExtractor::ExtractTargets(std::u16string_view file, std::u16string_view marker,
+                                               std::u16string_view content) {
+    if (marker != kDriveMarker && marker != kEqualsMarker)
+        return {};
+    std::u16string text =
+        Trim(content).empty() ? LowerCase(ReadTargetText(files_, file)) : LowerCase(content);
+    if (text.find(u'.') == std::u16string::npos)
+        return {};
+    if (marker == kDriveMarker)
+        return DriveMarkerTargets(text);
+    return EqualsMarkerTargets(file, text);
+}
+
+std::u16string TargetExtractor::DriveMarkerTargets(std::u16string_view original) {
+    std::u16string text(original);
+    ReplaceAll(text, kClimbToRoot, LowerCase(systemRoot_));
+    std::vector<std::size_t> markers;
+    for (std::size_t at = text.find(kDriveMarker); at != std::u16string::npos;
+         at = text.find(kDriveMarker, at + 1)) {
+        markers.push_back(at);
+    }
+    std::u16string result;
+    if (markers.empty())
+        return result;
+    for (std::u16string_view extension : SplitList(kTargetExtensions)) {
+        std::u16string dotted = u"." + std::u16string(extension);
+        for (std::size_t at = text.find(dotted); at != std::u16string::npos;
+             at = text.find(dotted, at + 1)) {
+            std::u16string_view path = FromDriveLetter(text, at, at + dotted.size(), markers);
+            if (path.empty() || InList(result, path) || !IsFile(path))
+                continue;
+            AppendToList(result, path);
+        }
+    }
+    return result;
+}
+
+std::u16string TargetExtractor::EqualsMarkerTargets(std::u16string_view file,
+                                                    std::u16string_view text) {
+    std::u16string folder = LowerCase(FolderOf(file));
+    std::u16string result;
+    auto consider = [&](std::u16string_view reference) {
+        std::u16string path;
+        if (std::size_t drive = reference.rfind(kDriveMarker);
+            drive != std::u16string_view::npos && drive > 0) {
+            path = reference.substr(drive - 1);
+        } else if (reference.starts_with(u'\\')) {
+            path = folder.substr(0, std::min<std::size_t>(2, folder.size())) +
+                   std::u16string(reference);
+        } else {
+            if (reference.starts_with(u".\\"))
+                reference.remove_prefix(2);
+            path = folder + std::u16string(reference);
+        }
+        if (!IsFile(path))
+            return false;
+        if (!InList(result, path))
+            AppendToList(result, path);
+        return true;
+    };
+    for (std::size_t lineStart = 0; lineStart < text.size();) {
+        std::size_t lineEnd = std::min(text.find_first_of(u"\r\n", lineStart), text.size());
+        std::u16string_view line = text.substr(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+        std::size_t equals = line.find(u'=');
+        if (equals == std::u16string_view::npos)
+            continue;
+        std::u16string_view value = line.substr(equals + 1);
+        for (std::u16string_view extension : SplitList(kTargetExtensions)) {
+            std::u16string dotted = u"." + std::u16string(extension);
+            for (std::size_t at = value.find(dotted); at != std::u16string_view::npos;
+                 at = value.find(dotted, at + 1)) {
+                std::size_t end = at + dotted.size();
+                std::size_t low = 0;
+                for (std::size_t i = at; i > 0; --i) {
+                    if (IsQuoteOrEquals(value[i - 1])) {
+                        low = i;
+                        break;
+                    }
+                }
+                // A reference may hold blanks; the shortest reading that exists wins.
+                for (std::size_t start = at; start-- > low;) {
+                    if (start != low && !IsReferenceBreak(value[start - 1]))
+                        continue;
+                    if (consider(Trim(value.substr(start, end - start))))
+                        break;
+                }
+            }
+        }
+    }
+    return result;
+}
+
+bool TargetExtractor::IsFile(std::u16string_view path) {
+    std::uint32_t attributes = files_.GetAttributes(path);
+    return attributes != platform::attr::kInvalid && (attributes & platform::attr::kDirectory) == 0;
+}
+
+}  // namespace vestra
