@@ -13,9 +13,10 @@ public:
     virtual ~Internet() = default;
     // InternetGetConnectedStateEx.
     virtual bool IsConnected() = 0;
-    // InternetOpenUrlA + InternetReadFile, bypassing the cache; the body's bytes.
+    // InternetOpenUrl + InternetReadFile, bypassing the cache; the body's bytes. An HTTP error
+    // status is a failure (404 and 410 FileNotFound), never an error page taken as the body.
     virtual Result<std::string> ReadUrl(std::u16string_view url) = 0;
-    // DeleteUrlCacheEntryA + URLDownloadToFileA.
+    // DeleteUrlCacheEntry + URLDownloadToFile (W forms, so any destination path works).
     virtual OsError Download(std::u16string_view url, std::u16string_view destination) = 0;
 };
 

@@ -20,7 +20,7 @@ struct ServiceEntry {
 class Services {
 public:
     virtual ~Services() = default;
-    // OpenSCManagerA + EnumServicesStatusA over Win32 services in every state.
+    // OpenSCManager + EnumServicesStatus (W forms) over Win32 services in every state.
     virtual Result<std::vector<ServiceEntry>> Enumerate() = 0;
     // ControlService with SERVICE_CONTROL_STOP.
     virtual OsError Stop(std::u16string_view name) = 0;

@@ -39,12 +39,13 @@ public:
     // OpenProcessToken + LookupPrivilegeValueA + AdjustTokenPrivileges; false on any failure.
     virtual bool EnablePrivilege(std::u16string_view name) = 0;
 
-    // GetSystemDirectoryA, GetWindowsDirectoryA, GetTempPathA: without a trailing backslash
-    // for the first two; GetTempPathA's own trailing backslash is kept.
+    // GetSystemDirectory, GetWindowsDirectory, GetTempPath: without a trailing backslash for
+    // the first two; GetTempPath's own trailing backslash is kept. (The W forms: the A forms
+    // would turn characters outside the ANSI code page, e.g. in a user name, into '?'.)
     virtual std::u16string SystemDirectory() = 0;
     virtual std::u16string WindowsDirectory() = 0;
     virtual std::u16string TempPath() = 0;
-    // SHGetSpecialFolderPathA with a CSIDL number; empty when the folder is unknown.
+    // SHGetSpecialFolderPathW with a CSIDL number; empty when the folder is unknown.
     virtual std::u16string SpecialFolder(int csidlNumber) = 0;
     // ExpandEnvironmentStringsW: unknown variables stay as written.
     virtual std::u16string ExpandEnvironment(std::u16string_view text) = 0;
