@@ -9,6 +9,12 @@
 #include "app/AppState.h"
 #include "platform/Platform.h"
 
+// <windows.h> makes FormatMessage a macro for FormatMessageW; the catalogue's operation keeps
+// its plain name. Include <windows.h> before this header where both are needed.
+#ifdef FormatMessage
+#undef FormatMessage
+#endif
+
 namespace vestra {
 
 enum class RunMode {
