@@ -1,7 +1,7 @@
 // Shared pieces of the Win32 implementation: <windows.h> itself (included here first, so the
 // seam headers can undo its name macros), RAII owners for handles, text at the Win32 edge, the
 // hive handles, and the one mapping of Win32 error codes to OsError.
-// Only files in platform/win32 may include this.
+// Only the Win32 implementation and its Windows tests include this.
 #pragma once
 
 #include <windows.h>

@@ -81,3 +81,93 @@ TEST(Win32WindowSystemTest, FindsAWindowByCaptionAndReadsItsEditBox) {
 
 }  // namespace
 }  // namespace vestra::platform::win32
+
+namespace vestra::platform::win32 {
+namespace {
+
+// A child process created suspended (it never runs), for the actions on other processes.
+class SuspendedChild {
+public:
+    SuspendedChild() {
+        wchar_t exe[MAX_PATH];
+        ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        commandLine = u"\"" + FromWide(exe) + u"\" --gtest_filter=NothingAtAll";
+        std::u16string mutableLine = commandLine;
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        created = ::CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(mutableLine.data()), nullptr,
+                                   nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                                   &info) != FALSE;
+    }
+    ~SuspendedChild() {
+        if (!created)
+            return;
+        ::TerminateProcess(info.hProcess, 0);
+        ::CloseHandle(info.hThread);
+        ::CloseHandle(info.hProcess);
+    }
+    bool created = false;
+    PROCESS_INFORMATION info = {};
+    std::u16string commandLine;
+};
+
+TEST(Win32ProcessesTest, ReadsAnotherProcessAndSuspendsResumesAndEndsIt) {
+    SuspendedChild child;
+    ASSERT_TRUE(child.created);
+    Win32Processes processes;
+    std::uint32_t id = child.info.dwProcessId;
+    auto commandLine = processes.CommandLine(id);
+    ASSERT_TRUE(commandLine.ok()) << OsErrorName(commandLine.error());
+    EXPECT_EQ(contract::U8(*commandLine), contract::U8(child.commandLine));
+    auto image = processes.ImagePath(id);
+    ASSERT_TRUE(image.ok());
+    EXPECT_TRUE(EndsWithNoCase(*image, u"\\platform_contract_win32.exe")) << contract::U8(*image);
+    // Suspend and Resume each move the thread's suspend count by one (it starts at 1).
+    ASSERT_EQ(processes.Suspend(id), OsError::None);
+    ASSERT_EQ(processes.Resume(id), OsError::None);
+    EXPECT_EQ(::SuspendThread(child.info.hThread), 1u);
+    ASSERT_EQ(processes.Terminate(id, 7), OsError::None);
+    ASSERT_EQ(::WaitForSingleObject(child.info.hProcess, 5000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(child.info.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 7u);
+}
+
+TEST(Win32ProcessesTest, OwnMemoryCountersAreFilled) {
+    Win32Processes processes;
+    auto memory = processes.Memory(::GetCurrentProcessId());
+    ASSERT_TRUE(memory.ok());
+    EXPECT_GT(memory->workingSet, 0u);
+    EXPECT_GE(memory->peakWorkingSet, memory->workingSet);
+}
+
+TEST(Win32SystemTest, PrivilegesAndAdministrator) {
+    Win32System system;
+    EXPECT_TRUE(system.IsUserAdmin());  // Wine runs every program as an administrator
+    EXPECT_TRUE(system.EnablePrivilege(u"SeShutdownPrivilege"));
+    EXPECT_FALSE(system.EnablePrivilege(u"SeNoSuchPrivilege"));
+}
+
+TEST(Win32ServicesTest, EnumeratesAndRefusesUnknownNames) {
+    Win32Services services;
+    auto list = services.Enumerate();
+    ASSERT_TRUE(list.ok());
+    EXPECT_FALSE(list->empty());
+    for (const auto& entry : *list)
+        EXPECT_FALSE(entry.name.empty());
+    EXPECT_NE(services.Stop(u"VestraNoSuchService"), OsError::None);
+    EXPECT_NE(services.Remove(u"VestraNoSuchService"), OsError::None);
+}
+
+TEST(Win32VersionInfoTest, ReadsASystemLibrarysStrings) {
+    Win32VersionInfo versions;
+    Win32System system;
+    auto strings = versions.Query(system.SystemDirectory() + u"\\kernel32.dll");
+    ASSERT_TRUE(strings.ok()) << OsErrorName(strings.error());
+    EXPECT_FALSE((*strings)[u"FileVersion"].empty());
+    EXPECT_EQ(versions.Query(system.SystemDirectory() + u"\\no-such-file.dll").error(),
+              OsError::FileNotFound);
+}
+
+}  // namespace
+}  // namespace vestra::platform::win32
