@@ -3,6 +3,7 @@
 // the stored password, and the exception lists loaded with the settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "app/Settings.h"
@@ -22,7 +23,11 @@ protected:
         return LoadSettings(*store, *exceptions, messages);
     }
 
-    std::vector<std::u16string> StoredNames() { return reg.RegValueNames(Hive::CurrentUser, key); }
+    std::vector<std::u16string> StoredNames() {
+        auto names = reg.RegValueNames(Hive::CurrentUser, key);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
     std::unique_ptr<regtest::RegistryBackend> backend = regtest::MakeRegistryBackend();
     registry::RegistryAccess reg{backend->Registry(), backend->System()};
