@@ -1,0 +1,220 @@
+// The counting pass, the folder walk and the per-file step: walk order, flat folders, exception
+// folders, stop and skip between entries, one row per detected path, shortcut and task targets,
+// hidden-path checks and the search for the original a detected copy hid.
+#include "scanner/FolderWalk.h"
+
+#include "tests/scanner/WalkFixture.h"
+
+namespace vestra {
+namespace {
+
+namespace attr = platform::attr;
+using testing::kScriptClean;
+using testing::kTrojanInjected;
+using testing::kVirusCage;
+using testing::kWormDelete;
+
+class FolderWalkTest : public testing::WalkFixture {
+protected:
+    FolderWalkTest() {
+        walk.pump = [this] {
+            ++pumps;
+            if (onPump)
+                onPump();
+        };
+    }
+
+    // E:\ with files and subfolders at two levels.
+    void PlantTree() {
+        Plant(u"E:\\b.exe");
+        Plant(u"E:\\A\\x.exe");
+        Plant(u"E:\\A\\Deep\\y.exe");
+        Plant(u"E:\\a.exe");
+        Plant(u"E:\\C\\z.exe");
+        os.files.AddFolder(u"E:\\Empty");
+    }
+
+    TargetExtractor extractor{os.files, u"C:\\"};
+    FolderWalk walk{{os.files, *checker, report, hidden, extractor}};
+    int pumps = 0;
+    std::function<void()> onPump;
+};
+
+TEST_F(FolderWalkTest, AFoldersFilesComeBeforeItsSubfoldersDepthFirst) {
+    PlantTree();
+    walk.ScanFolder(u"E:\\", true, false, true);
+    EXPECT_EQ(Scanned(), (std::vector<std::string>{"E:\\a.exe", "E:\\b.exe", "E:\\A\\x.exe",
+                                                   "E:\\A\\Deep\\y.exe", "E:\\C\\z.exe"}));
+    EXPECT_EQ(report.state.filesScanned, 5);
+    EXPECT_EQ(report.state.foldersDone, 4);  // A, A\Deep, C, Empty
+    EXPECT_EQ(pumps, 9);                     // one per directory entry
+    EXPECT_EQ(report.state.pathsScanned, 0);
+}
+
+TEST_F(FolderWalkTest, FlatFoldersCheckOnlyTheirOwnFilesAndCountNothingWithoutCount) {
+    PlantTree();
+    walk.ScanFolder(u"E:\\A", false, false, false);
+    EXPECT_EQ(Scanned(), std::vector<std::string>{"E:\\A\\x.exe"});
+    EXPECT_EQ(report.state.filesScanned, 0);
+    EXPECT_EQ(report.state.foldersDone, 0);
+}
+
+TEST_F(FolderWalkTest, ExceptionFoldersAreLeftOutWithEverythingBelow) {
+    PlantTree();
+    std::vector<std::string> asked;
+    walk.isExcludedFolder = [&](std::u16string_view folder) {
+        asked.push_back(ToUtf8(folder));
+        return EqualsNoCase(folder, u"e:\\a");
+    };
+    walk.ScanFolder(u"E:\\", true, false, true);
+    EXPECT_EQ(Scanned(), (std::vector<std::string>{"E:\\a.exe", "E:\\b.exe", "E:\\C\\z.exe"}));
+    EXPECT_EQ(asked, (std::vector<std::string>{"E:", "E:\\A", "E:\\C", "E:\\Empty"}));
+    // A subfolder of it that is a target of its own is still walked.
+    walk.ScanFolder(u"E:\\A\\Deep\\", true, false, true);
+    EXPECT_EQ(Scanned().back(), "E:\\A\\Deep\\y.exe");
+}
+
+TEST_F(FolderWalkTest, StopEndsTheWalkAtTheNextEntryWithPendingSubfolders) {
+    PlantTree();
+    onPump = [this] {
+        if (pumps == 6)
+            report.state.stopRequested = true;  // at the first entry of E:\A
+    };
+    walk.ScanFolder(u"E:\\", true, false, true);
+    // E:\ lists A, a.exe, b.exe, C and Empty in full; the stop comes before A\x.exe.
+    EXPECT_EQ(Scanned(), (std::vector<std::string>{"E:\\a.exe", "E:\\b.exe"}));
+    EXPECT_EQ(pumps, 6);
+    EXPECT_EQ(report.state.foldersDone, 0);
+    const auto finds = os.files.faults().Calls(platform::fake::FsOp::Find);
+    walk.ScanFolder(u"E:\\C", true, false, true);  // a stopped run starts nothing new
+    EXPECT_EQ(os.files.faults().Calls(platform::fake::FsOp::Find), finds + 1);
+    EXPECT_EQ(Scanned().size(), 2u);
+}
+
+TEST_F(FolderWalkTest, CountingAddsFilesAndFoldersAndHonoursSkip) {
+    PlantTree();
+    std::int32_t files = 1, folders = 0;  // a single-file target counted before
+    walk.CountTree(u"E:\\", files, folders, true);
+    EXPECT_EQ(files, 6);
+    EXPECT_EQ(folders, 5);  // E:\ and its four subfolders
+    EXPECT_EQ(ToUtf8(report.state.statusText), "Analyzing 6 Files and 5 Directories ....");
+
+    files = folders = 0;
+    walk.CountTree(u"E:\\A\\", files, folders, false);
+    EXPECT_EQ(files, 1);
+    EXPECT_EQ(folders, 1);
+
+    files = folders = 0;
+    pumps = 0;
+    onPump = [this] {
+        if (pumps == 2)
+            report.state.skipRequested = true;
+    };
+    walk.CountTree(u"E:\\", files, folders, true);
+    // A subfolder is counted where the listing meets it: E:\\, A and A\\Deep with y.exe.
+    EXPECT_EQ(files, 1);
+    EXPECT_EQ(folders, 3);
+    EXPECT_TRUE(Scanned().empty());
+}
+
+TEST_F(FolderWalkTest, DetectionsBecomeOneRowPerLongPathWithTheirKind) {
+    struct Kind {
+        const char16_t* path;
+        std::int32_t result;
+        const char* kind;
+        const char* type;
+    };
+    const Kind kinds[] = {{u"E:\\worm.exe", kWormDelete, "Virus File", "Worm"},
+                          {u"E:\\virus.exe", kVirusCage, "Infected File", "Virus"},
+                          {u"E:\\host.exe", kTrojanInjected, "Injected Exe", "Trojan"},
+                          {u"E:\\macro.doc", kScriptClean, "Infected Document", "Script Virus"}};
+    for (const Kind& k : kinds)
+        Plant(k.path, k.result);
+    walk.ScanFolder(u"E:\\", true, false, true);
+    walk.ScanFile(u"e:\\WORM.EXE", false, true);  // same file, other spelling: no second row
+    ASSERT_EQ(report.detect.Count(), 4u);
+    for (const Kind& k : kinds) {
+        std::size_t row = 0;
+        while (report.detect.Cell(row, detect_column::kFilePath) != k.path)
+            ++row;
+        EXPECT_EQ(ToUtf8(report.detect.Cell(row, detect_column::kStatus)), k.kind);
+        EXPECT_EQ(ToUtf8(report.detect.Cell(row, detect_column::kType)), k.type);
+        EXPECT_EQ(ToUtf8(report.detect.Cell(row, detect_column::kVirusName)), "Test.Malware");
+    }
+    EXPECT_EQ(report.state.filesDetected, 4);
+    EXPECT_EQ(report.state.filesScanned, 5);
+}
+
+TEST_F(FolderWalkTest, AShortcutToADetectedProgramGivesTwoRows) {
+    Plant(u"E:\\Tools\\payload.exe", kWormDelete, "W32.Payload");
+    testing::LinkSpec spec;
+    spec.localBasePath = u"E:\\Tools\\payload.exe";
+    PlantLink(u"E:\\Docs.lnk", spec);
+    walk.ScanFolder(u"E:\\", true, false, true);
+    EXPECT_EQ(Column(report.detect, detect_column::kFilePath),
+              (std::vector<std::string>{"E:\\Tools\\payload.exe", "E:\\Docs.lnk"}));
+    EXPECT_EQ(Column(report.detect, detect_column::kStatus),
+              (std::vector<std::string>{"Virus File", "Infected Shortcut"}));
+    EXPECT_EQ(ToUtf8(report.detect.Row(1).tag), "DEL");
+    EXPECT_EQ(ToUtf8(report.detect.Cell(1, detect_column::kVirusName)), "W32.Payload");
+    // The program met again in its own folder adds nothing; only walked files count as scanned.
+    EXPECT_EQ(report.state.filesDetected, 2);
+    EXPECT_EQ(report.state.filesScanned, 2);
+}
+
+TEST_F(FolderWalkTest, TargetsNamedByItemListArgumentsAndTaskFilesAreFollowed) {
+    Plant(u"E:\\Run\\start.vbs", kScriptClean);
+    Plant(u"E:\\Run\\task.exe", kVirusCage);
+    testing::LinkSpec spec;
+    spec.volume = u"C:\\";
+    spec.items = {u"Windows", u"system32", u"wscript.exe"};
+    spec.arguments = u"\"E:\\Run\\start.vbs\"";
+    PlantLink(u"E:\\Start.LNK", spec);
+    std::string job("\x10\x00", 2);  // task files keep UTF-16 text on even offsets
+    for (char c : std::string("E:\\Run\\task.exe"))
+        job += std::string{c, '\0'};
+    os.files.AddFile(u"E:\\At1.job", std::string_view(job));
+    walk.ScanFile(u"E:\\Start.LNK", false, true);
+    walk.ScanFile(u"E:\\At1.job", false, true);
+    EXPECT_EQ(Column(report.detect, detect_column::kStatus),
+              (std::vector<std::string>{"Infected Document", "Infected Shortcut", "Infected File",
+                                        "Infected Task Schedule"}));
+    EXPECT_EQ(ToUtf8(report.detect.Cell(0, detect_column::kFilePath)), "E:\\Run\\start.vbs");
+}
+
+TEST_F(FolderWalkTest, ALinkNamingItselfIsFollowedOnce) {
+    testing::LinkSpec spec;
+    spec.localBasePath = u"E:\\loop.lnk";
+    PlantLink(u"E:\\loop.lnk", spec);
+    testing::EngineScript().results[u"E:\\loop.lnk"] = kWormDelete;
+    walk.ScanFile(u"E:\\loop.lnk", false, true);
+    EXPECT_EQ(Column(report.detect, detect_column::kFilePath),
+              (std::vector<std::string>{"E:\\loop.lnk"}));
+}
+
+TEST_F(FolderWalkTest, HiddenChecksCoverFoldersAndCleanFilesWhenAsked) {
+    os.files.AddFolder(u"E:\\Photos", attr::kHidden);
+    Plant(u"E:\\copy.exe", 0, "", attr::kHidden);
+    Plant(u"E:\\Photos\\pic.jpg", 0, "", attr::kHidden);
+    walk.ScanFolder(u"E:\\", true, false, true);
+    EXPECT_EQ(report.hidden.Count(), 0u);
+    walk.ScanFolder(u"E:\\", true, true, true);
+    EXPECT_EQ(Column(report.hidden, hidden_column::kPath),
+              (std::vector<std::string>{"E:\\copy.exe", "E:\\Photos"}));
+    EXPECT_EQ(report.state.pathsScanned, 1);
+}
+
+TEST_F(FolderWalkTest, TheOriginalADetectedCopyHidIsReported) {
+    Plant(u"E:\\Holiday.exe", kWormDelete);
+    os.files.AddFolder(u"E:\\Holiday", attr::kHidden | attr::kSystem);
+    Plant(u"E:\\Report.exe", kWormDelete);
+    Plant(u"E:\\Report.txt", 0, "", attr::kHidden);
+    Plant(u"E:\\Report.pdf", 0, "", attr::kHidden);  // later in the list: not reached
+    Plant(u"E:\\Song.exe", kWormDelete);
+    walk.ScanFolder(u"E:\\", false, false, true);
+    EXPECT_EQ(Column(report.hidden, hidden_column::kPath),
+              (std::vector<std::string>{"E:\\Holiday", "E:\\Report.txt"}));
+}
+
+}  // namespace
+}  // namespace vestra
