@@ -66,6 +66,16 @@ TEST(CaptionTableTest, EveryPairedControlChangesOrKeepsByItsKind) {
     }
 }
 
+TEST(CaptionTableTest, LanguageChoiceComparesIndonesianWithEverythingElse) {
+    EXPECT_FALSE(LanguageChoiceChanges(0, 0));
+    EXPECT_TRUE(LanguageChoiceChanges(1, 0));
+    EXPECT_TRUE(LanguageChoiceChanges(0, 1));
+    EXPECT_FALSE(LanguageChoiceChanges(1, 1));
+    // A stored 5 already means English: picking English must not swap the captions back.
+    EXPECT_FALSE(LanguageChoiceChanges(1, 5));
+    EXPECT_TRUE(LanguageChoiceChanges(0, 5));
+}
+
 TEST(CaptionTableTest, RunTimeCaptionsFollowStateAndLanguage) {
     EXPECT_EQ(PanelButtonCaption(false, 1), u"<< Hide Panel");
     EXPECT_EQ(PanelButtonCaption(true, 1), u">> Show Panel");

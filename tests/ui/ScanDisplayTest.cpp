@@ -71,3 +71,31 @@ TEST(ScanDisplayTest, ExitAsksOnlyWhileAScanRuns) {
 
 }  // namespace
 }  // namespace vestra::ui
+
+namespace vestra::ui {
+namespace {
+
+// One "pixel" per character keeps the widths readable.
+int Chars(std::u16string_view text) {
+    return static_cast<int>(text.size());
+}
+
+TEST(ScanDisplayTest, LongPathsKeepTheirBeginningAndAsMuchOfTheEndAsFits) {
+    const std::u16string_view path = u"C:\\Documents\\Photos\\2010\\Holiday\\beach.jpg";
+    EXPECT_EQ(ShortenPathToWidth(path, 100, Chars), path);
+    EXPECT_EQ(ShortenPathToWidth(path, 30, Chars), u"C:\\...\\2010\\Holiday\\beach.jpg");
+    EXPECT_EQ(ShortenPathToWidth(path, 20, Chars), u"C:\\...\\beach.jpg");
+    // Nothing fits: the last name is kept anyway rather than showing nothing.
+    EXPECT_EQ(ShortenPathToWidth(path, 5, Chars), u"C:\\...\\beach.jpg");
+    EXPECT_EQ(ShortenPathToWidth(u"no-separator-at-all", 5, Chars), u"no-separator-at-all");
+}
+
+TEST(ScanDisplayTest, CornerTitleNamesTheKindOfDrive) {
+    EXPECT_EQ(CornerTitle(u"F:\\"), u"Scanning Flash Disk >> F:\\");
+    EXPECT_EQ(CornerTitle(u"a:\\"), u"Scanning Floppy Disk >> a:\\");
+    EXPECT_EQ(CornerTitle(u"B:\\"), u"Scanning Floppy Disk >> B:\\");
+    EXPECT_EQ(CornerTitle(u"E:\\|F:\\"), u"Scanning File/Folder(s)");
+}
+
+}  // namespace
+}  // namespace vestra::ui

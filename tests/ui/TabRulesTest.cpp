@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/model/ListLayouts.h"
+
 namespace vestra::ui {
 namespace {
 
@@ -134,6 +136,15 @@ TEST(TabRulesTest, ButtonAndMenuCaptionsChooseTheirRows) {
         EXPECT_EQ(CommandOfCaption(view.extraCaptions[0]), ListCommand::AllRows);
         EXPECT_EQ(CommandOfCaption(view.extraCaptions[1]), ListCommand::CheckedRows);
         EXPECT_EQ(CommandOfCaption(view.extraCaptions[3]), ListCommand::Properties);
+    }
+    // Each button stands for the pop-up item of the same caption.
+    for (int tab = kScanTabVirus; tab <= kScanTabHidden; ++tab) {
+        const ScanTabView view = ViewOfScanTab(tab);
+        for (int i = 0; i < 4; ++i) {
+            const MenuItemSpec* item = FindMenuItem(view.extraCommands[i]);
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(item->caption, view.extraCaptions[i]);
+        }
     }
     EXPECT_EQ(CommandOfCaption(u"Quarantine &Checked"), ListCommand::CheckedRows);
     EXPECT_EQ(CommandOfCaption(u"&Explore ..."), ListCommand::Explore);

@@ -185,6 +185,10 @@ std::u16string_view CaptionSet::CaptionOf(int id) const {
     return {};
 }
 
+bool LanguageChoiceChanges(int index, int currentLanguage) {
+    return (index != 0) != (currentLanguage != 0);
+}
+
 std::u16string QuarantineTabCaption(int fileCount) {
     return u"Quarantine (" + ToText(fileCount) + u")";
 }

@@ -48,6 +48,12 @@ inline constexpr std::array<std::u16string_view, 5> kScanTabCaptions = {
 inline constexpr std::array<std::u16string_view, 5> kToolTabCaptions = {
     u"One-Virus By-User", u"Process Manager", u"System Editor", u"Win-Force", u"Vest-Lock"};
 
+// Whether picking the language option `index` (0 Indonesian, 1 English) changes the language.
+// A stored language other than 0 and 1 reads as English, so picking English then changes
+// nothing, and picking Indonesian does: comparing the raw numbers would swap the captions
+// back to Indonesian while the messages turned English.
+bool LanguageChoiceChanges(int index, int currentLanguage);
+
 // "Quarantine (" n ")".
 std::u16string QuarantineTabCaption(int fileCount);
 

@@ -50,3 +50,36 @@ ExitChoice DecideExit(bool scanRunning, bool ask, const config::MessageTable& me
 }
 
 }  // namespace vestra::ui
+
+namespace vestra::ui {
+
+std::u16string ShortenPathToWidth(std::u16string_view path, int width,
+                                  const std::function<int(std::u16string_view)>& measure) {
+    if (measure(path) <= width)
+        return std::u16string(path);
+    const std::size_t firstSlash = path.find(u'\\');
+    if (firstSlash == std::u16string_view::npos)
+        return std::u16string(path);
+    const std::u16string head = std::u16string(path.substr(0, firstSlash + 1)) + u"...";
+    std::size_t cut = path.find(u'\\', firstSlash + 1);
+    std::u16string best;
+    while (cut != std::u16string_view::npos) {
+        std::u16string candidate = head + std::u16string(path.substr(cut));
+        if (measure(candidate) <= width)
+            return candidate;
+        best = std::move(candidate);
+        cut = path.find(u'\\', cut + 1);
+    }
+    return best.empty() ? std::u16string(path) : best;
+}
+
+std::u16string CornerTitle(std::u16string_view targets) {
+    if (targets.find(u'|') != std::u16string_view::npos)
+        return u"Scanning File/Folder(s)";
+    const std::u16string upper = UpperCase(Trim(targets));
+    const bool floppy = upper == u"A:\\" || upper == u"B:\\";
+    return u"Scanning " + std::u16string(floppy ? u"Floppy Disk" : u"Flash Disk") + u" >> " +
+           std::u16string(targets);
+}
+
+}  // namespace vestra::ui

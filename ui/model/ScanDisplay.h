@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -46,5 +47,18 @@ enum class ExitChoice {
 // While a scan runs and `ask` is set, asks message 1 with title message 2 (Yes/No, question).
 ExitChoice DecideExit(bool scanRunning, bool ask, const config::MessageTable& messages,
                       platform::WindowSystem& windows);
+
+}  // namespace vestra::ui
+
+namespace vestra::ui {
+
+// A path shortened to fit a width: its beginning up to the first "\" and its end from a later
+// "\", with "..." between, keeping as much of the end as fits. `measure` gives a text's width.
+std::u16string ShortenPathToWidth(std::u16string_view path, int width,
+                                  const std::function<int(std::u16string_view)>& measure);
+
+// The corner window's title for its targets: one target gives "Scanning Floppy Disk >> A:\" or
+// "Scanning Flash Disk >> <target>"; several ("|"-joined) give "Scanning File/Folder(s)".
+std::u16string CornerTitle(std::u16string_view targets);
 
 }  // namespace vestra::ui

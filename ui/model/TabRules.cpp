@@ -1,6 +1,8 @@
 // Main-tab and scan-tab rules, set-up flags and select-all memory.
 #include "ui/model/TabRules.h"
 
+#include "ui/model/ListLayouts.h"
+
 namespace vestra::ui {
 
 bool MayOpenDuringScan(int tab) {
@@ -57,16 +59,22 @@ ScanTabView ViewOfScanTab(int scanTab) {
             view.list = ResultList::Virus;
             view.extraCaptions = {u"Clean &All", u"Clean &Checked", u"&Explore ...",
                                   u"&Properties"};
+            view.extraCommands = {cmd::kPopDetClnAll, cmd::kPopDetClnSel, cmd::kPopDetExp,
+                                  cmd::kPopDetProp};
             break;
         case kScanTabRegistry:
             view.list = ResultList::Registry;
             view.extraCaptions = {u"Repair &All", u"Repair &Checked", u"&Goto Key ...",
                                   u"&Properties"};
+            view.extraCommands = {cmd::kPopRegFixAll, cmd::kPopRegFixSel, cmd::kPopRegGoto,
+                                  cmd::kPopRegProp};
             break;
         case kScanTabHidden:
             view.list = ResultList::Hidden;
             view.extraCaptions = {u"Unhide &All", u"Unhide &Checked", u"&Explore ...",
                                   u"&Properties"};
+            view.extraCommands = {cmd::kPopUnhideAll, cmd::kPopUnhideSel, cmd::kPopUnhideExp,
+                                  cmd::kPopUnhideProp};
             break;
         default:
             break;

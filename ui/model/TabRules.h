@@ -80,6 +80,7 @@ struct ScanTabView {
     bool report = false;                                 // PicScan
     ResultList list = ResultList::None;                  // with CkSelectAll and the cmdScanEx row
     std::array<std::u16string_view, 4> extraCaptions{};  // cmdScanEx(0..3); empty = hidden
+    std::array<int, 4> extraCommands{};                  // the pop-up item each button stands for
 };
 
 ScanTabView ViewOfScanTab(int scanTab);

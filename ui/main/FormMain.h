@@ -1,0 +1,201 @@
+// Windows-only: FormMain, the one main window. This header declares the whole form; its parts
+// are built and laid out in one file per panel (FormMain*.cpp), and the rules it follows live
+// in ui/model so they are tested without a window.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "ui/framework/Gdi.h"
+#include "ui/framework/Window.h"
+#include "ui/main/MainWindow.h"
+#include "ui/model/CaptionTable.h"
+#include "ui/model/ScanDisplay.h"
+#include "ui/model/TabRules.h"
+#include "ui/model/Theme.h"
+
+namespace vestra::ui {
+
+class FormCorner;
+
+// Layout-only containers that carry no caption.
+namespace ctl {
+inline constexpr int kPicTop = 1900;
+inline constexpr int kPicRightLogo = 1901;
+inline constexpr int kPicAboutLogo = 1902;
+}  // namespace ctl
+
+// Timers of the main window.
+enum MainTimer : UINT_PTR {
+    kTimerPB = 1,      // progress and current folder
+    kTimerTime = 2,    // elapsed seconds, minimised caption
+    kTimerUp = 3,      // counter boxes
+    kTimerInfo = 4,    // information box
+    kTimerRTP = 5,     // protection status while its panel shows
+    kTimerTree = 6,    // target tree refresh while idle
+    kTimerUpdate = 7,  // the automatic update check
+};
+
+class FormMain : public win::Window {
+public:
+    explicit FormMain(const MainWindowContext& context);
+    ~FormMain() override;
+
+    // Creates the window, sets part 0 up and shows it.
+    bool Open();
+
+    void InitPanel(int part);
+    void HidePanel(bool hide);
+    void SetTheme(Color base);
+    void TriggerExit(bool ask);
+    void Cornering(bool toCorner);
+    // The language option: switches messages and captions when the language changes.
+    void ChooseLanguage(int index);
+
+    // Binding points for work that lives outside the window: a command id (menu item or
+    // button) becomes enabled once something is bound to it.
+    void Bind(int commandId, std::function<void()> work);
+    bool IsBound(int commandId) const;
+
+    // The scan run as the displays see it (filled by the scan run through its binding).
+    ScanFigures& Figures() { return figures_; }
+    bool ScanRunning() const {
+        return figures_.phase == ScanPhase::Counting || figures_.phase == ScanPhase::Scanning;
+    }
+
+    HWND Ctl(int id) const;
+
+protected:
+    bool OnCreate() override;
+    void OnSize(int width, int height, WPARAM kind) override;
+    bool OnClose() override;
+    void OnDestroy() override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    HBRUSH OnCtlColor(UINT message, HDC dc, HWND child) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Control creation: the caption comes from the caption table when the id is in it.
+    enum class Kind {
+        Button,
+        Check,
+        Radio,
+        RadioFirst,
+        Frame,
+        Label,
+        Edit,
+        EditMulti,
+        EditReadOnly,
+        Password,
+        Progress,
+        Panel,
+        IconBox,
+        Swatch
+    };
+    HWND Add(Kind kind, HWND parent, int id, std::u16string_view text = {});
+    HWND AddList(HWND parent, int id);
+    // Places a control in its parent at 96-DPI coordinates scaled to the window's DPI.
+    void Place(int id, int x, int y, int width, int height);
+    void Show(int id, bool visible);
+    void Enable(int id, bool enabled);
+    void SetText(int id, std::u16string_view text);
+    int Unscaled(int pixels) const;
+    void MakeFonts();
+    void ApplyFonts();
+
+    // Parts (FormMain*.cpp).
+    void BuildFrame();
+    void BuildScannerPanel();
+    void BuildProtectionPanel();
+    void BuildUpdatePanel();
+    void BuildToolsPanel();
+    void BuildQuarantinePanel();
+    void BuildSettingsPanel();
+    void BuildAboutPanels();
+    void LayoutFrame(int width, int height);
+    void LayoutScannerPanel(int width, int height);
+    void LayoutProtectionPanel(int width, int height);
+    void LayoutUpdatePanel(int width, int height);
+    void LayoutToolsPanel(int width, int height);
+    void LayoutQuarantinePanel(int width, int height);
+    void LayoutSettingsPanel(int width, int height);
+    void LayoutAboutPanels(int width, int height);
+    void LayoutAll();
+
+    void InitFormLoad();
+    void InitProtection();
+    void InitUpdate();
+    void InitTools();
+    void InitQuarantine();
+    void InitSettings();
+    void InitResultLists();
+    void AddColumns(int listId);
+
+    // Tabs and lists.
+    void OnMainTabChanging();
+    void OnMainTabChanged();
+    void ShowMainTab(int tab);
+    void ShowScanTab(int scanTab);
+    void ShowToolTab(int toolTab);
+    void OnSelectAll();
+    void OnScanExtra(int index);
+    void ShowListMenu(int listId, int x, int y);
+    LRESULT OnListNotify(NMHDR* header);
+    HWND VisibleResultList() const;
+
+    // Scan display timers and buttons.
+    void StartScanDisplay();
+    void StopScanDisplay();
+    void TickProgress();
+    void TickTime();
+    void TickCounters();
+    void TickInformation();
+    void RefreshProtection();
+    void RefreshRuntimeCaptions();
+
+    // Settings panel.
+    void OnSettingsBox(int index);
+    void OnPasswordButton();
+    void OnThemeText();
+    void OnThemeSwatch(int index);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+
+    // Captions and theme.
+    void ApplyCaptions();
+    COLORREF BackgroundOf(HWND panel) const;
+    bool AskPassword();
+    void SaveGeometry();
+    void ApplyPlacement();
+    void OpenAddress(std::u16string_view address);
+
+    MainWindowContext ctx_;
+    std::map<int, HWND> controls_;
+    CaptionSet captions_;
+    PanelSetup setup_;
+    config::PasswordGuard passwordGuard_;
+    SelectAllStates selectAll_;
+    ThemePalette palette_{};
+    Color themeBase_ = kDefaultThemeBase;
+    ScanFigures figures_;
+    std::map<int, std::function<void()>> bound_;
+    std::array<win::SolidBrush, 6> brushes_;
+    win::SolidBrush white_;
+    win::UniqueFont fontNormal_, fontBold_, fontTitle_, fontHeading_, fontList_, fontLink_;
+    win::UniqueIcon bigIcon_;
+    std::unique_ptr<FormCorner> corner_;
+    int currentTab_ = kTabScanner;
+    int currentScanTab_ = kScanTabTargets;
+    int currentToolTab_ = -1;
+    bool passwordEditing_ = false;
+    bool fillingSettings_ = false;
+    bool protectionOn_ = false;
+    bool protectionKnown_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace vestra::ui

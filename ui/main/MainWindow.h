@@ -1,0 +1,25 @@
+// The main window's entry point for the program's main: creates FormMain, runs the message loop
+// until the window closes, and returns the loop's exit code.
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "config/ExceptionList.h"
+#include "config/MessageTable.h"
+#include "platform/Platform.h"
+
+namespace vestra::ui {
+
+// What the main window works with; all of it outlives the window.
+struct MainWindowContext {
+    AppState& state;
+    platform::Platform& os;
+    SettingsStore& store;
+    Settings& settings;
+    config::MessageTable& messages;
+    config::ExceptionList& exceptions;
+};
+
+int RunMainWindow(const MainWindowContext& context);
+
+}  // namespace vestra::ui
