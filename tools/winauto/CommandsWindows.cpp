@@ -15,6 +15,7 @@ std::optional<TopLevelQuery> QueryFrom(const Args& args) {
     query.title = args.Text(L"--title");
     query.contains = args.Flag(L"--contains");
     query.cls = args.Text(L"--class");
+    query.hidden_too = args.Flag(L"--all");
     if (args.Has(L"--pid")) {
         auto pid = args.Number(L"--pid");
         if (!pid) {

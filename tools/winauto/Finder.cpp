@@ -30,7 +30,7 @@ std::wstring Lower(std::wstring text) {
 }
 
 bool MatchesTopLevel(HWND window, const TopLevelQuery& query) {
-    if (!IsWindowVisible(window)) {
+    if (!query.hidden_too && !IsWindowVisible(window)) {
         return false;
     }
     if (query.pid != 0 && OwnerProcess(window) != query.pid) {

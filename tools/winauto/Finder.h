@@ -15,7 +15,8 @@ struct TopLevelQuery {
     std::optional<std::wstring> title;
     bool contains = false;  // title is a substring rather than the whole caption
     std::optional<std::wstring> cls;
-    DWORD pid = 0;  // 0: any process
+    DWORD pid = 0;            // 0: any process
+    bool hidden_too = false;  // hidden windows count as well (a protection host has no visible one)
 };
 
 struct ControlQuery {
@@ -25,8 +26,8 @@ struct ControlQuery {
     int index = 0;  // the index-th match, in creation (z) order
 };
 
-std::vector<HWND> FindTopLevel(const TopLevelQuery& query);  // visible windows only
-std::vector<HWND> Descendants(HWND window);                  // depth first, in z order
+std::vector<HWND> FindTopLevel(const TopLevelQuery& query);
+std::vector<HWND> Descendants(HWND window);  // depth first, in z order
 std::optional<HWND> FindControl(HWND parent, const ControlQuery& query);
 
 std::wstring WindowText(HWND window);

@@ -29,8 +29,10 @@ std::set<std::wstring> With(std::set<std::wstring> base, std::set<std::wstring> 
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {L"wait", CmdWait, {L"--title", L"--contains", L"--class", L"--pid", L"--timeout"}},
-        {L"windows", CmdWindows, {L"--title", L"--contains", L"--class", L"--pid"}},
+        {L"wait",
+         CmdWait,
+         {L"--title", L"--contains", L"--class", L"--pid", L"--all", L"--timeout"}},
+        {L"windows", CmdWindows, {L"--title", L"--contains", L"--class", L"--pid", L"--all"}},
         {L"text", CmdText, With(kControl, {L"--title", L"--contains", L"--pid"})},
         {L"children", CmdChildren, {L"--window"}},
         {L"rect", CmdRect, kControl},
