@@ -4,7 +4,10 @@
 #
 #   wine-run.sh PROGRAM.exe [ARGS...]      what CTest runs for every Windows test program
 #   wine-run.sh --unix COMMAND [ARGS...]   COMMAND runs with WINEPREFIX, DISPLAY and WINEDEBUG set,
-#                                          so everything it starts shares one prefix and display
+#                                          so everything it starts shares one prefix and display;
+#                                          it should start Windows programs through wine-run.sh
+#                                          too, not with wine itself (see run_windows_program)
+#   wine-run.sh attrib +h 'E:\x'            a program of Wine's own, by name
 #
 # Environment:
 #   VESTRA_BINARY_DIR   build folder (default: the nearest folder above PROGRAM, or above the
@@ -135,6 +138,23 @@ remember_prefix() {
     grep -qxF "$2" "$1/prefixes" 2>/dev/null || echo "$2" >>"$1/prefixes"
 }
 
+# Starts the prefix's wineserver, its services and its desktop process unless they run already.
+# Two reasons: left to itself the server quits three seconds after its last program, and every
+# program after that pays a second or more to start it again; and the services are started by
+# whichever program comes first and inherit its standard error, so a caller that reads that
+# program's output through a pipe would wait for them forever. Started here, they get /dev/null.
+ensure_server() {
+    local prefix=$1 persistence=$2
+    eval "exec $FD_PREFIX_LOCK>\"\$prefix.lock\""
+    flock -x "$FD_PREFIX_LOCK"
+    # wineserver answers 0 when it started, 2 when a server for the prefix runs already.
+    if wineserver "$persistence" </dev/null >/dev/null 2>&1 6>&- 7>&- 8>&-; then
+        say "started wineserver $persistence and services"
+        wine cmd /c exit </dev/null >/dev/null 2>&1 6>&- 7>&- 8>&-
+    fi
+    eval "exec $FD_PREFIX_LOCK>&-"
+}
+
 start_xvfb() {
     local xdir=$1 ready="$1/displayfd"
     rm -f "$ready" "$xdir/display" "$xdir/pid"
@@ -178,6 +198,24 @@ reap() {
     done
 }
 
+# Runs the Windows program. Wine hands its standard error on to the system processes it starts (the
+# desktop process, services), which outlive the program; if that were the caller's pipe (CTest's,
+# or a test reading the output), the caller would wait for them forever. So unless standard error
+# is a terminal, the program writes it to a file, which is copied out when the program ends.
+run_windows_program() {
+    if [ -t 2 ]; then
+        wine "$@" 6>&- 7>&- 8>&-
+        return
+    fi
+    local errors status
+    errors=$(mktemp "${TMPDIR:-/tmp}/wine-run-stderr.XXXXXX") || die "cannot create a temporary file"
+    wine "$@" 2>"$errors" 6>&- 7>&- 8>&-
+    status=$?
+    cat "$errors" >&2
+    rm -f "$errors"
+    return $status
+}
+
 main() {
     [ $# -ge 1 ] || die "usage: wine-run.sh PROGRAM.exe [ARGS...] | --unix COMMAND [ARGS...]"
     if [ "$1" = --reap ]; then
@@ -190,9 +228,11 @@ main() {
         shift
         [ $# -ge 1 ] || die "--unix needs a command"
         anchor=$PWD
-    else
+    elif [[ "$1" == */* ]]; then
         [ -e "$1" ] || die "no such program: $1"
         anchor=$(dirname "$1")
+    else
+        anchor=$PWD  # a program of Wine's own, such as attrib or reg
     fi
     local build prefix winver=${VESTRA_WINVER:-$DEFAULT_WINVER}
     build=$(find_build_dir "$anchor") || die "cannot find the build folder; set VESTRA_BINARY_DIR"
@@ -202,6 +242,9 @@ main() {
     say "build $build, prefix $prefix"
 
     ensure_prefix "$prefix" "$winver"
+    # With a display of our own, the reaper ends the server; on someone else's display the server
+    # goes by itself a while after its last program.
+    local persistence=-p
     if [ -z "${DISPLAY:-}" ]; then
         join_display "$build" "$prefix"
     elif [ "${VESTRA_WINE_XVFB:-}" = "$DISPLAY" ]; then
@@ -210,13 +253,16 @@ main() {
         flock -x "$FD_START_LOCK"
         remember_prefix "$build/xvfb" "$prefix"
         eval "exec $FD_START_LOCK>&-"
+    else
+        persistence=-p30
     fi
     wine_env "$prefix"
+    ensure_server "$prefix" "$persistence"
     export VESTRA_BINARY_DIR=$build
     if [ $unix_mode = 1 ]; then
         "$@" 6>&- 7>&- 8>&-
     else
-        wine "$@" 6>&- 7>&- 8>&-
+        run_windows_program "$@"
     fi
 }
 
