@@ -1,0 +1,1 @@
+"""The end-to-end harness: drives Windows programs under Wine through winauto.exe."""
