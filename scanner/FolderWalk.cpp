@@ -64,6 +64,26 @@ bool IsTaskFile(std::u16string_view path) {
     return EndsWithNoCase(path, u".job");
 }
 
+// Names come lower-cased out of a link's text; rows show them as the disk spells them, one
+// listing per component (long-path lookups keep the caller's case on some systems).
+std::u16string StoredSpelling(platform::FileSystem& files, std::u16string_view path) {
+    if (path.size() < 3 || path[1] != u':' || path[2] != u'\\')
+        return std::u16string(path);
+    std::u16string spelled = {UpperChar(path[0]), u':', u'\\'};
+    std::size_t at = 3;
+    while (at < path.size()) {
+        std::size_t end = std::min(path.find(u'\\', at), path.size());
+        std::u16string_view part = path.substr(at, end - at);
+        auto entries = files.Find(spelled + std::u16string(part));
+        bool found = entries && entries->size() == 1;
+        spelled += found ? entries->front().name : std::u16string(part);
+        if (end < path.size())
+            spelled += u'\\';
+        at = end + 1;
+    }
+    return spelled;
+}
+
 }  // namespace
 
 void FolderWalk::CountTree(std::u16string_view folder, std::int32_t& files, std::int32_t& folders,
@@ -222,10 +242,7 @@ void FolderWalk::CheckLinkTargets(std::u16string_view path) {
     std::u16string_view kind = IsShortcut(path) ? u"Infected Shortcut" : u"Infected Task Schedule";
     std::u16string targets = LinkTargets(path);
     for (std::u16string_view named : SplitList(targets)) {
-        // Names come lower-cased out of the text; rows show the stored spelling and drive letter.
-        std::u16string target = parts_.files.LongPathName(named).value_or(std::u16string(named));
-        if (!target.empty())
-            target[0] = UpperChar(target[0]);
+        std::u16string target = StoredSpelling(parts_.files, named);
         if (!parts_.checker.CheckFile(target))
             continue;
         Verdict verdict = parts_.checker.verdict;
