@@ -1,0 +1,55 @@
+// Checks one file against the database in one pass over its blocks: every block feeds the
+// matcher and, only when the file's size has hash signatures, the digests. Reading stops at the
+// first pattern found. One scanner per thread; the database is shared.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "engine/core/Database.h"
+#include "engine/core/Digest.h"
+#include "engine/core/Matcher.h"
+#include "engine/core/Signature.h"
+
+namespace vestra::engine {
+
+// Whole-file signatures kept outside the database (the user's), looked up by SHA-256.
+class ExtraHashes {
+public:
+    virtual ~ExtraHashes() = default;
+    virtual bool HasSize(std::uint64_t size) const = 0;
+    virtual std::optional<Detection> Find(std::uint64_t size, const Sha256& digest) const = 0;
+};
+
+class FileScanner {
+public:
+    static constexpr std::size_t kBlockSize = 256 * 1024;
+
+    explicit FileScanner(std::shared_ptr<const Database> database,
+                         std::size_t blockSize = kBlockSize);
+
+    // Nothing for a clean file, and for one that is missing, locked, empty, not a regular file
+    // or unreadable. A pattern wins over the user's signatures, which win over MD5, then SHA-256.
+    std::optional<Detection> Scan(const std::filesystem::path& path,
+                                  const ExtraHashes* extra = nullptr);
+
+private:
+    std::optional<Detection> LookUpHashes(std::uint64_t size, bool md5, bool sha256,
+                                          const ExtraHashes* extra);
+
+    std::shared_ptr<const Database> database_;
+    MatchStream stream_;
+    StreamDigest md5_{DigestKind::Md5};
+    StreamDigest sha256_{DigestKind::Sha256};
+};
+
+struct FileDigest {
+    Sha256 sha256{};
+    std::uint64_t size = 0;
+};
+// SHA-256 of everything the file holds, read in blocks; nothing when it cannot be read.
+std::optional<FileDigest> FileSha256(const std::filesystem::path& path);
+
+}  // namespace vestra::engine

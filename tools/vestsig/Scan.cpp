@@ -1,0 +1,130 @@
+// vestsig scan: gathers the files, checks them on one thread per processor (largest first, so
+// that no thread is left with a big file at the end), then prints the detections in path order
+// and a summary.
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "engine/core/FileScanner.h"
+#include "tools/vestsig/Commands.h"
+
+namespace vestra::vestsig {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Target {
+    fs::path path;
+    std::uintmax_t size = 0;
+    std::optional<engine::Detection> detection;
+};
+
+std::uintmax_t SizeOf(const fs::directory_entry& entry) {
+    std::error_code error;
+    std::uintmax_t size = entry.file_size(error);
+    return error ? 0 : size;
+}
+
+void AddFolder(const fs::path& folder, bool recursive, std::vector<Target>& targets) {
+    std::vector<Target> found;
+    std::error_code error;
+    auto options = fs::directory_options::skip_permission_denied;
+    auto take = [&](const fs::directory_entry& entry) {
+        std::error_code ignored;
+        if (entry.is_regular_file(ignored))
+            found.push_back({entry.path(), SizeOf(entry), {}});
+    };
+    if (recursive) {
+        for (fs::recursive_directory_iterator it(folder, options, error), end; !error && it != end;
+             it.increment(error)) {
+            take(*it);
+        }
+    } else {
+        for (fs::directory_iterator it(folder, options, error), end; !error && it != end;
+             it.increment(error)) {
+            take(*it);
+        }
+    }
+    std::ranges::sort(found, {}, &Target::path);
+    std::ranges::move(found, std::back_inserter(targets));
+}
+
+// False when a named path does not exist.
+bool Gather(const ScanOptions& options, std::vector<Target>& targets) {
+    bool good = true;
+    for (const fs::path& path : options.targets) {
+        std::error_code error;
+        fs::file_status status = fs::status(path, error);
+        if (fs::is_directory(status)) {
+            AddFolder(path, options.recursive, targets);
+        } else if (fs::exists(status)) {
+            targets.push_back({path, fs::file_size(path, error), {}});
+        } else {
+            std::fprintf(stderr, "%s: no such file or folder\n", Display(path).c_str());
+            good = false;
+        }
+    }
+    return good;
+}
+
+void ScanAll(std::shared_ptr<const engine::Database> database, std::vector<Target>& targets,
+             unsigned threads) {
+    std::vector<std::size_t> order(targets.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::ranges::sort(order, std::greater<>(), [&](std::size_t i) { return targets[i].size; });
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        engine::FileScanner scanner(database);
+        for (std::size_t i; (i = next.fetch_add(1)) < order.size();) {
+            Target& target = targets[order[i]];
+            target.detection = scanner.Scan(target.path);
+        }
+    };
+    std::vector<std::jthread> pool;
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+int Scan(const ScanOptions& options) {
+    auto start = std::chrono::steady_clock::now();
+    engine::DatabaseLoad load = engine::Database::Load(options.database);
+    if (!load.database) {
+        std::fprintf(stderr, "%s: %s\n", Display(options.database).c_str(),
+                     engine::LoadErrorText(load.error));
+        return kExitError;
+    }
+    double loadSeconds = SecondsSince(start);
+    std::vector<Target> targets;
+    bool good = Gather(options, targets);
+    unsigned threads =
+        options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    ScanAll(load.database, targets, std::min<unsigned>(threads, 64));
+
+    std::size_t found = 0;
+    for (const Target& target : targets) {
+        if (!target.detection)
+            continue;
+        ++found;
+        std::printf("%s: %s FOUND\n", Display(target.path).c_str(), target.detection->name.c_str());
+    }
+    std::printf("\nScanned files: %zu\nDetections: %zu\n", targets.size(), found);
+    std::printf("Signatures: %u hash, %u body (loaded in %.3f s)\nTime: %.3f s\n",
+                load.database->HashCount(), load.database->PatternCount(), loadSeconds,
+                SecondsSince(start));
+    if (!good)
+        return kExitError;
+    return found ? kExitFound : kExitClean;
+}
+
+}  // namespace vestra::vestsig
