@@ -69,10 +69,8 @@ bool HiddenPaths::CheckHiddenPath(std::u16string_view path, std::uint32_t attrib
     if (!folder && !anyExtension && !extension.empty() && !InList(kScannedExtensions, extension)) {
         return false;
     }
-    if (NeverReported(path))
-        return false;
     bool finding = expected == 0 ? (a & (attr::kHidden | attr::kSystem)) != 0 : a != expected;
-    if (!finding)
+    if (!finding || NeverReported(path))
         return false;
     std::u16string lower = LowerCase(path);
     ScanState& state = report_.state;
