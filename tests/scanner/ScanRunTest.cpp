@@ -13,10 +13,13 @@ namespace attr = platform::attr;
 namespace mb = platform::mb;
 using testing::kWormDelete;
 
+// The window's side as the main window wires it: the pump goes to the seam's message pump, whose
+// fake calls the test's hook "during" the run.
 struct RecordingView : ScanRunView {
+    explicit RecordingView(platform::WindowSystem& windows) : windows(windows) {}
+    platform::WindowSystem& windows;
     std::vector<std::string> calls;
     std::vector<std::string> stopCaptions;
-    std::function<void()> onPump;
     bool exiting = false;
     int selectedTab = 0;
 
@@ -31,10 +34,7 @@ struct RecordingView : ScanRunView {
     void WriteLog() override { calls.push_back("log"); }
     void RestoreTimers() override { calls.push_back("timers"); }
     void SelectResultTab(int detType) override { selectedTab = detType; }
-    void PumpMessages() override {
-        if (onPump)
-            onPump();
-    }
+    void PumpMessages() override { windows.PumpMessages(); }
 };
 
 class ScanRunTest : public testing::WalkFixture {
@@ -61,7 +61,7 @@ protected:
 
     config::MessageTable messages;
     TargetTree tree{os.files};
-    RecordingView view;
+    RecordingView view{os.windows};
     ScanRun run{{os.files, os.system, os.windows, messages, *checker, tree, report, hidden}, view};
     std::vector<std::string> phaseLog;
 };
@@ -133,10 +133,10 @@ TEST_F(ScanRunTest, CountsWalksAndReportsWithProgress) {
     Plant(u"E:\\single.bat");
     CheckOnly({u"E:\\Sub", u"E:\\single.bat", u"E:\\a.exe"});
     std::vector<std::string> statuses;
-    view.onPump = [&] {
+    os.windows.SetPumpHook([&] {
         if (statuses.empty() || statuses.back() != ToUtf8(report.state.statusText))
             statuses.push_back(ToUtf8(report.state.statusText));
-    };
+    });
     run.StartScan(false);
     EXPECT_EQ(report.state.totalFiles, 4);
     EXPECT_EQ(report.state.totalFolders, 2);
@@ -160,12 +160,12 @@ TEST_F(ScanRunTest, SkipDuringCountingLeavesTotalsPartialAndFillsTheBarAtTheEnd)
         Plant(u"E:\\f" + ToText(i) + u".exe");
     CheckOnly({u"E:\\"});
     std::string walkStatus;
-    view.onPump = [&] {
+    os.windows.SetPumpHook([&] {
         if (run.stopButton() == StopButton::Skip && report.state.totalFiles == 2)
             run.StopClicked();
         if (run.stopButton() == StopButton::Stop)
             walkStatus = ToUtf8(report.state.statusText);
-    };
+    });
     run.StartScan(false);
     EXPECT_TRUE(report.state.countSkipped);
     EXPECT_EQ(report.state.totalFiles, 2);
@@ -187,7 +187,7 @@ TEST_F(ScanRunTest, StopEndsTheWalkButTheEndStepsStillRun) {
     }
     CheckOnly({u"E:\\A", u"E:\\B", u"E:\\c.exe"});
     bool answeredNo = false;
-    view.onPump = [&] {
+    os.windows.SetPumpHook([&] {
         if (run.stopButton() != StopButton::Stop || report.state.stopRequested)
             return;
         if (!answeredNo && report.state.filesScanned == 1) {
@@ -197,7 +197,7 @@ TEST_F(ScanRunTest, StopEndsTheWalkButTheEndStepsStillRun) {
         } else if (report.state.filesScanned == 2) {
             run.StopClicked();
         }
-    };
+    });
     run.StartScan(false);
     EXPECT_EQ(report.state.filesScanned, 2);  // c.exe, then A\1.exe; B never started
     EXPECT_EQ(Scanned(), (std::vector<std::string>{"E:\\c.exe", "E:\\A\\1.exe"}));
@@ -296,12 +296,12 @@ TEST_F(ScanRunTest, TimerDisplaysFollowThePhaseOfTheRun) {
         Plant(u"E:\\f" + ToText(i) + u".exe");
     CheckOnly({u"E:\\"});
     std::vector<std::string> captions, times;
-    view.onPump = [&] {
+    os.windows.SetPumpHook([&] {
         run.TickSecond();
         run.TickProgress();
         captions.push_back(ToUtf8(run.MinimizedCaption()));
         times.push_back(ToUtf8(run.TimeBoxText()));
-    };
+    });
     run.StartScan(false);
     EXPECT_EQ(captions.front(), "1;1 - Vestra");  // counting: files;folders
     EXPECT_EQ(times.front(), "");
