@@ -18,6 +18,7 @@
 #include "platform/fake/FakeLibraries.h"
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/win32/Win32Platform.h"
+#include "scanner/FileNames.h"
 #include "scanner/ScanRun.h"
 #include "tests/support/FakeEngine.h"
 
@@ -191,44 +192,60 @@ TEST_F(ScanRunWineTest, StandInEngineFindsExactlyThePlantedFilesOnBothDrives) {
     EXPECT_EQ(ToUtf8(windows.messageBoxes().back().title), "Computer Status");
 }
 
-// The real engine of the Windows build over copies of the test samples. A sample counts as
-// planted malware when the engine detects it where it lies; every copy of one must be found,
-// on both drives, and nothing else.
+// The real engine of the Windows build over copies of the test samples and an EICAR file, on
+// both drives among clean files: the rows are exactly the planted malware, with the names and
+// categories of the samples' table.
 TEST_F(ScanRunWineTest, RealEngineFindsExactlyThePlantedSamples) {
     std::u16string dll = FromUnix("VESTRA_BINARY_DIR", u"\\dist\\VestEngine.dll");
-    std::u16string samples = FromUnix("VESTRA_SOURCE_DIR", u"\\tests\\samples");
-    if (dll.empty() || !files().Exists(dll) || !files().IsFolder(samples)) {
-        GTEST_SKIP() << "no dist\\VestEngine.dll in the build or no tests\\samples yet";
+    std::u16string samples = FromUnix("VESTRA_SOURCE_DIR", u"\\tests\\samples\\");
+    if (dll.empty() || !files().Exists(dll)) {
+        GTEST_SKIP() << "the build has no dist\\VestEngine.dll yet";
     }
     auto engine = Engine::Load(os.libraries, dll);
     ASSERT_NE(engine, nullptr);
     engine->Start();
 
-    std::set<std::string> expected;
-    auto entries = files().Find(samples + u"\\*");
-    ASSERT_TRUE(entries.ok());
+    // expected.tsv: sample <TAB> name <TAB> category <TAB> action; "-" names a clean sample.
+    auto table = ReadFileHead(files(), samples + u"expected.tsv", 1 << 20);
+    ASSERT_FALSE(table.empty());
+    std::set<std::string> expected, names;
+    std::string text(table.begin(), table.end());
     int index = 0;
-    for (const auto& entry : *entries) {
-        if (entry.attributes & attr::kDirectory)
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string line = text.substr(at, end - at);
+        at = end + 1;
+        if (line.empty() || line[0] == '#')
             continue;
-        std::u16string source = samples + u"\\" + entry.name;
-        bool malware = engine->Scan(source).result > 0;
+        std::string sample = line.substr(0, line.find('\t'));
+        std::string name =
+            line.substr(sample.size() + 1, line.find('\t', sample.size() + 1) - sample.size() - 1);
+        std::u16string source = samples + FromUtf8(sample);
+        std::replace(source.begin(), source.end(), u'/', u'\\');
+        std::u16string file = ToText(index++) + u"_" + FileNameOf(source, true);
         for (const char16_t* root : {u"C:\\VestraScanTest\\", u"E:\\VestraScanTest\\Deep\\"}) {
-            std::u16string copy = root + ToText(index) + u"_" + entry.name;
+            std::u16string copy = root + file;
             Write(copy, "");
-            ASSERT_EQ(files().Copy(source, copy, false), platform::OsError::None);
-            if (malware)
+            ASSERT_EQ(files().Copy(source, copy, false), platform::OsError::None) << sample;
+            if (name != "-")
                 expected.insert(ToUtf8(copy));
         }
-        ++index;
+        if (name != "-")
+            names.insert(name);
     }
-    ASSERT_FALSE(expected.empty()) << "no sample is detected by the engine";
+    ASSERT_GE(expected.size(), 2u);
+    const std::string eicar =
+        "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+    Write(u"E:\\VestraScanTest\\eicar.com", eicar);
+    expected.insert("E:\\VestraScanTest\\eicar.com");
+    names.insert("Eicar-Test-Signature");
     Write(u"C:\\VestraScanTest\\clean.txt", "nothing to see");
     Write(u"E:\\VestraScanTest\\clean.exe", "MZ but nothing else");
 
     ScanBothDrives(*engine);
     EXPECT_EQ(Column(report.detect, detect_column::kFilePath), expected);
-    EXPECT_TRUE(report.hidden.Count() == 0);
+    EXPECT_EQ(Column(report.detect, detect_column::kVirusName), names);
+    EXPECT_EQ(report.hidden.Count(), 0u);
 }
 
 }  // namespace
