@@ -100,7 +100,8 @@ class FixtureWindowTests(E2ETest):
 
     def test_children_text_and_screenshot(self):
         controls = {c.id: c for c in self.winauto.children(self.hwnd)}
-        self.assertEqual((controls[CHECK_ID].cls, controls[CHECK_ID].caption), ("Button", "&Remember"))
+        check_box = controls[CHECK_ID]
+        self.assertEqual((check_box.cls, check_box.caption), ("Button", "&Remember"))
         self.assertTrue(controls[ANSWER_ID].visible and controls[ANSWER_ID].enabled)
         self.assertEqual(self.winauto.text(self.hwnd), TITLE)
         x, y, width, height = self.winauto.rect(self.hwnd)
@@ -156,7 +157,8 @@ class CaseRunnerTests(E2ETest):
 
 class UsageTests(E2ETest):
     def test_usage_errors_and_misses(self):
-        usage = [("nosuch",), ("wait", "--title"), ("wait", "--bogus", "x"), ("press", "--window", "1")]
+        usage = [("nosuch",), ("wait", "--title"), ("wait", "--bogus", "x"),
+                 ("press", "--window", "1")]
         for args in usage:
             with self.subTest(args=args), self.assertRaises(WinautoUsageError):
                 self.winauto.call(*args)

@@ -2,6 +2,7 @@
 relies on, a test can ask for an older Windows, and drive contents prepared from the Unix side are
 what the Windows side sees."""
 
+import shutil
 import subprocess
 
 from harness.base import E2ETest
@@ -61,16 +62,21 @@ class WineRunTests(E2ETest):
 
 
 class DriveContentTests(E2ETest):
+    """Files go under one folder of the drives, so tests that use the drive roots may run beside."""
+
     def setUp(self):
-        self.bed.clear_drive("E:")
-        self.addCleanup(self.bed.clear_drive, "E:")
+        for folder in ("C:\\VestraE2E\\bed", "E:\\bed"):
+            unix = self.bed.unix_path(folder)
+            shutil.rmtree(unix, ignore_errors=True)
+            self.addCleanup(shutil.rmtree, unix, True)
 
     def windows_attributes(self, path):
         done = self.bed.run(self.fixture, "attributes", path)
         return int(done.stdout.strip())
 
     def test_files_put_from_unix_are_seen_by_windows(self):
-        for path in ("C:\\VestraE2E\\bed\\a.txt", "E:\\autorun.inf", "E:\\Deep\\er\\b.exe"):
+        for path in ("C:\\VestraE2E\\bed\\a.txt", "E:\\bed\\autorun.inf",
+                     "E:\\bed\\Deep\\er\\b.exe"):
             with self.subTest(path=path):
                 self.bed.put(path, "x")
                 # Regular files read as archive, nothing else.
@@ -79,20 +85,28 @@ class DriveContentTests(E2ETest):
     def test_attributes_set_from_unix_are_seen_by_windows(self):
         for name, bits in (("h.txt", HIDDEN), ("hs.txt", HIDDEN | SYSTEM), ("r.txt", READONLY)):
             with self.subTest(bits=bits):
-                path = f"E:\\{name}"
+                path = f"E:\\bed\\{name}"
                 self.bed.put(path, "x")
                 self.bed.set_attributes(path, add=bits)
                 self.assertEqual(self.windows_attributes(path), ARCHIVE | bits)
 
     def test_attributes_set_by_windows_are_seen_from_unix(self):
-        self.bed.put("E:\\w.txt", "x")
-        self.bed.attrib("E:\\w.txt", "+h", "+s")
-        self.assertEqual(self.bed.attributes("E:\\w.txt") & (HIDDEN | SYSTEM), HIDDEN | SYSTEM)
-        self.bed.set_attributes("E:\\w.txt", remove=HIDDEN)
-        self.assertEqual(self.windows_attributes("E:\\w.txt"), ARCHIVE | SYSTEM)
+        self.bed.put("E:\\bed\\w.txt", "x")
+        self.bed.attrib("E:\\bed\\w.txt", "+h", "+s")
+        self.assertEqual(self.bed.attributes("E:\\bed\\w.txt") & (HIDDEN | SYSTEM), HIDDEN | SYSTEM)
+        self.bed.set_attributes("E:\\bed\\w.txt", remove=HIDDEN)
+        self.assertEqual(self.windows_attributes("E:\\bed\\w.txt"), ARCHIVE | SYSTEM)
 
     def test_hidden_folder(self):
-        self.bed.make_folder("E:\\RECYCLER")
-        self.bed.set_attributes("E:\\RECYCLER", add=HIDDEN | SYSTEM)
-        attributes = self.windows_attributes("E:\\RECYCLER")
+        self.bed.make_folder("E:\\bed\\RECYCLER")
+        self.bed.set_attributes("E:\\bed\\RECYCLER", add=HIDDEN | SYSTEM)
+        attributes = self.windows_attributes("E:\\bed\\RECYCLER")
         self.assertEqual(attributes & (HIDDEN | SYSTEM | 0x10), HIDDEN | SYSTEM | 0x10)
+
+    def test_clearing_a_drive(self):
+        self.bed.put("F:\\disc\\setup.exe", "x")
+        self.bed.put("F:\\autorun.inf", "[autorun]")
+        self.bed.clear_drive("F:")
+        self.assertEqual(list(self.bed.drive_root("F:").iterdir()), [])
+        with self.assertRaises(ValueError):
+            self.bed.clear_drive("C:")

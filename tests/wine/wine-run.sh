@@ -23,7 +23,7 @@
 # (<prefix>/drive_f).
 set -u
 
-readonly LAYOUT_VERSION=2        # raise when the prefix layout below changes: old prefixes are rebuilt
+readonly LAYOUT_VERSION=2  # raise when the prefix layout below changes: old prefixes are rebuilt
 readonly DEFAULT_WINVER=win7
 readonly XVFB_GRACE_SECONDS=3    # an idle display lives this long, so back-to-back tests share it
 readonly FD_PREFIX_LOCK=6 FD_USERS_LOCK=7 FD_START_LOCK=8
@@ -59,7 +59,8 @@ wine_env() {
     # No Mono or Gecko: a fresh prefix would otherwise try to download and install them.
     local overrides="mscoree,mshtml="
     case "${WINEDLLOVERRIDES:-}" in
-        "" | "$overrides" | "$overrides;"*) export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-$overrides} ;;
+        "" | "$overrides" | "$overrides;"*)
+            export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-$overrides} ;;
         *) export WINEDLLOVERRIDES="$overrides;$WINEDLLOVERRIDES" ;;
     esac
 }
@@ -208,11 +209,16 @@ run_windows_program() {
         return
     fi
     local errors status
-    errors=$(mktemp "${TMPDIR:-/tmp}/wine-run-stderr.XXXXXX") || die "cannot create a temporary file"
-    wine "$@" 2>"$errors" 6>&- 7>&- 8>&-
-    status=$?
-    cat "$errors" >&2
+    errors=$(mktemp "${TMPDIR:-/tmp}/wine-run-stderr.XXXXXX") || die "cannot make a temporary file"
+    # Opened twice and unlinked at once, so that not even a killed run leaves the file behind.
+    # shellcheck disable=SC2094  # one descriptor writes, the other reads it back afterwards
+    exec 4>"$errors" 5<"$errors"
     rm -f "$errors"
+    wine "$@" 2>&4 4>&- 5<&- 6>&- 7>&- 8>&-
+    status=$?
+    exec 4>&-
+    cat <&5 >&2
+    exec 5<&-
     return $status
 }
 

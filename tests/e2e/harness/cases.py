@@ -29,7 +29,7 @@ class MessageBox:
 
     def run(self, ctx):
         box = ctx.winauto.msgbox(pid=ctx.started.pid, timeout_ms=self.timeout_ms)
-        ctx.test.assertIsNotNone(box, f"no message box from the program within {self.timeout_ms} ms")
+        ctx.test.assertIsNotNone(box, f"no message box within {self.timeout_ms} ms")
         ctx.test.assertEqual(box.title, self.title, f"message box text: {box.text!r}")
         for piece in self.contains:
             ctx.test.assertIn(piece, box.text)
