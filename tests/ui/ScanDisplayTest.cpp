@@ -35,13 +35,14 @@ TEST(ScanDisplayTest, MinimisedCaptionFollowsThePhase) {
 
 TEST(ScanDisplayTest, InformationBoxShowsTheRunningFigures) {
     ScanFigures f;
-    EXPECT_NE(InformationText(f).find(u"Ready"), std::u16string::npos);
+    EXPECT_NE(InformationText(f, 1).find(u"Ready"), std::u16string::npos);
+    EXPECT_NE(InformationText(f, 0).find(u"Siap"), std::u16string::npos);
     f.phase = ScanPhase::Scanning;
     f.statusText = u"Scanning 10 Files and 2 Folders ....";
     f.filesScanned = 7;
     f.filesDetected = 1;
     f.currentPath = u"C:\\Data\\";
-    const std::u16string text = InformationText(f);
+    const std::u16string text = InformationText(f, 1);
     EXPECT_NE(text.find(u"Scanning 10 Files"), std::u16string::npos);
     EXPECT_NE(text.find(u"Files Scanned : 7\r\n"), std::u16string::npos);
     EXPECT_NE(text.find(u"Viruses : 1\r\n"), std::u16string::npos);

@@ -1,8 +1,9 @@
 // Windows-only: the corner window of a scan.
 #include "ui/forms/FormCorner.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "platform/Text.h"
 #include "ui/framework/Controls.h"

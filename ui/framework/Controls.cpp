@@ -95,7 +95,8 @@ HWND MakeIconBox(const ControlArgs& args) {
 }
 
 void MoveControl(HWND control, int x, int y, int width, int height) {
-    SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(control, nullptr, x, y, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 void ShowControl(HWND control, bool visible) {

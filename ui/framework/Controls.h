@@ -2,8 +2,9 @@
 // defaults, and thin typed handles with the few operations the windows need.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 #include <string_view>

@@ -2,8 +2,9 @@
 // released by the object that made it.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string_view>
 #include <utility>

@@ -16,6 +16,7 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
         case WM_DRAWITEM:
         case WM_CONTEXTMENU:
             return SendMessageW(GetParent(panel), message, wParam, lParam);
+        case WM_PRINTCLIENT:  // themed frames paint their inside from the parent
         case WM_ERASEBKGND: {
             HWND root = GetAncestor(panel, GA_ROOT);
             auto brush = reinterpret_cast<HBRUSH>(
@@ -50,7 +51,8 @@ void RegisterPanelClass() {
 
 HWND MakePanel(const ControlArgs& args) {
     RegisterPanelClass();
-    DWORD style = WS_CHILD | WS_CLIPCHILDREN | args.style;
+    // No WS_CLIPCHILDREN: frames do not paint their inside, the panel behind them does.
+    DWORD style = WS_CHILD | args.style;
     if (args.visible)
         style |= WS_VISIBLE;
     return CreateWindowExW(WS_EX_CONTROLPARENT | args.exStyle, kPanelClass, L"", style, args.x,

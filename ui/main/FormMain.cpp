@@ -2,8 +2,9 @@
 // the panel switch, captions, theme and closing. The panels are built in FormMain*.cpp.
 #include "ui/main/FormMain.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "platform/Text.h"
 #include "ui/forms/FormCorner.h"
@@ -21,6 +22,13 @@ namespace vestra::ui {
 namespace {
 
 constexpr wchar_t kClassName[] = L"VestraMain";
+
+int PointX(DWORD point) {
+    return static_cast<short>(LOWORD(point));
+}
+int PointY(DWORD point) {
+    return static_cast<short>(HIWORD(point));
+}
 
 DWORD FrameStyle(bool resizable) {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -134,6 +142,22 @@ int FormMain::Unscaled(int pixels) const {
     return MulDiv(pixels, 96, Dpi());
 }
 
+int FormMain::FitWidth(int id, int least) const {
+    HWND control = Ctl(id);
+    if (!control)
+        return least;
+    std::u16string text = win::WindowText(control);
+    std::erase(text, u'&');
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, fontNormal_.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.c_str()),
+                          static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return std::max(least, Unscaled(size.cx) + 18);
+}
+
 void FormMain::Place(int id, int x, int y, int width, int height) {
     if (HWND control = Ctl(id))
         win::MoveControl(control, Scale(x), Scale(y), Scale(width), Scale(height));
@@ -232,6 +256,9 @@ void FormMain::LayoutAll() {
     RECT client;
     GetClientRect(hwnd(), &client);
     LayoutFrame(Unscaled(client.right), Unscaled(client.bottom));
+    // Panels do not clip their children (frames rely on that), so a moved control is painted
+    // again after the panel behind it.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool FormMain::OnClose() {
@@ -268,11 +295,12 @@ LRESULT FormMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         }
         case WM_NOTIFY: {
-            // The tab strip asks before it changes; the rules may refuse the change.
+            // The tab strip asks before it changes: a click is judged here, so a refused tab
+            // never shows as selected, not even while the password prompt is open.
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             if (header->idFrom == static_cast<UINT_PTR>(ctl::kTabMain) &&
                 header->code == TCN_SELCHANGING)
-                return FALSE;
+                return OnMainTabChanging() ? FALSE : TRUE;
             break;
         }
         default:
@@ -333,8 +361,33 @@ bool FormMain::IsBound(int commandId) const {
 
 // ---- Main tabs ----
 
+bool FormMain::OnMainTabChanging() {
+    approvedTab_ = 0;
+    HWND tabs = Ctl(ctl::kTabMain);
+    const DWORD at = GetMessagePos();
+    TCHITTESTINFO hit{};
+    hit.pt = {PointX(at), PointY(at)};
+    ScreenToClient(tabs, &hit.pt);
+    const int index = TabCtrl_HitTest(tabs, &hit);
+    if (index < 0)
+        return true;  // not a click (the keyboard): judged once the selection has moved
+    TabClickContext context{currentTab_, ScanRunning(), ctx_.settings.usePassword != 0,
+                            [this] { return AskPassword(); }};
+    const TabClickResult result = ClickMainTab(index + 1, context, passwordGuard_);
+    if (result.kind == TabClickResult::Kind::Refused)
+        return false;
+    approvedTab_ = index + 1;
+    return true;
+}
+
 void FormMain::OnMainTabChanged() {
     const int clicked = win::tabs::Selected(Ctl(ctl::kTabMain)) + 1;
+    if (clicked == approvedTab_) {
+        approvedTab_ = 0;
+        ShowMainTab(clicked);
+        ApplyTabSideEffects(clicked);
+        return;
+    }
     TabClickContext context{currentTab_, ScanRunning(), ctx_.settings.usePassword != 0,
                             [this] { return AskPassword(); }};
     const TabClickResult result = ClickMainTab(clicked, context, passwordGuard_);
@@ -342,11 +395,16 @@ void FormMain::OnMainTabChanged() {
         win::tabs::Select(Ctl(ctl::kTabMain), currentTab_ - 1);
         return;
     }
-    if (result.kind == TabClickResult::Kind::Switched)
+    if (result.kind == TabClickResult::Kind::Switched) {
         ShowMainTab(result.tab);
-    if (result.refillQuarantine)
+        ApplyTabSideEffects(result.tab);
+    }
+}
+
+void FormMain::ApplyTabSideEffects(int tab) {
+    if (tab == kTabQuarantine)
         InitQuarantine();  // binding point: the quarantine store refills the list and count
-    if (result.protectionTimerOn)
+    if (tab == kTabProtection)
         StartTimer(kTimerRTP, 100);
     else
         StopTimer(kTimerRTP);
@@ -413,6 +471,7 @@ void FormMain::InitFormLoad() {
     RefreshRuntimeCaptions();
     ShowMainTab(kTabScanner);
     ShowScanTab(kScanTabTargets);
+    LayoutAll();  // the buttons fit their captions, which are known only now
     StartTimer(kTimerTree, 3000);
     // Binding point: a scan requested for the start (a path list on the command line) runs
     // StartScan here once the scan run is bound.
@@ -438,6 +497,7 @@ void FormMain::ChooseLanguage(int index) {
     SwitchLanguage(index, ctx_.store, ctx_.settings, ctx_.messages, captions_.Controls());
     ApplyCaptions();
     RefreshRuntimeCaptions();
+    TickInformation();
     LayoutAll();
 }
 

@@ -105,6 +105,8 @@ private:
     void Enable(int id, bool enabled);
     void SetText(int id, std::u16string_view text);
     int Unscaled(int pixels) const;
+    // The width (96-DPI units) a button needs for its caption, never less than `least`.
+    int FitWidth(int id, int least) const;
     void MakeFonts();
     void ApplyFonts();
 
@@ -137,8 +139,9 @@ private:
     void AddColumns(int listId);
 
     // Tabs and lists.
-    void OnMainTabChanging();
+    bool OnMainTabChanging();  // false vetoes the change
     void OnMainTabChanged();
+    void ApplyTabSideEffects(int tab);
     void ShowMainTab(int tab);
     void ShowScanTab(int scanTab);
     void ShowToolTab(int toolTab);
@@ -189,6 +192,7 @@ private:
     win::UniqueIcon bigIcon_;
     std::unique_ptr<FormCorner> corner_;
     int currentTab_ = kTabScanner;
+    int approvedTab_ = 0;  // a clicked tab the rules let through, until the strip moves
     int currentScanTab_ = kScanTabTargets;
     int currentToolTab_ = -1;
     bool passwordEditing_ = false;

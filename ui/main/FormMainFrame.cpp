@@ -1,7 +1,8 @@
 // Windows-only: FormMain's frame: the top band with its buttons, the main tab strip, the eight
 // panels in its display area and the right-hand information panel, and their layout.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "ui/framework/Controls.h"
 #include "ui/framework/Win32Text.h"
@@ -55,10 +56,10 @@ void FormMain::LayoutFrame(int width, int height) {
     Place(ctl::kLbSubtitle, 14, 33, 200, 16);
     int x = width - 8;
     const int buttons[] = {ctl::kCmdExit, ctl::kCmdPanel, ctl::kCmdMinimize, ctl::kCmdHelp};
-    const int widths[] = {76, 128, 70, 96};
-    for (int i = 0; i < 4; ++i) {
-        x -= widths[i];
-        Place(buttons[i], x, 14, widths[i], 25);
+    for (int id : buttons) {
+        const int w = FitWidth(id, 70);
+        x -= w;
+        Place(id, x, 14, w, 25);
         x -= 4;
     }
 
@@ -86,7 +87,7 @@ void FormMain::LayoutFrame(int width, int height) {
 }
 
 void FormMain::TickInformation() {
-    const std::u16string text = InformationText(figures_);
+    const std::u16string text = InformationText(figures_, ctx_.messages.CurrentLanguage());
     if (HWND box = Ctl(ctl::kTxInfo); box && win::WindowText(box) != text)
         win::SetWindowTextU(box, text);
 }

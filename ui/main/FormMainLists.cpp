@@ -1,7 +1,8 @@
 // Windows-only: the pop-up menus of the list views and their notifications. A menu is built from
 // its table when it opens; an item whose work is not bound to the window is shown disabled.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "ui/framework/Controls.h"
 #include "ui/framework/Gdi.h"

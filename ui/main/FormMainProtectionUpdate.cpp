@@ -1,6 +1,7 @@
 // Windows-only: the Protection and Update panels.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "app/ProtectionStatus.h"
 #include "platform/Text.h"

@@ -1,7 +1,8 @@
 // Windows-only: the Quarantine and Settings panels: the quarantine list with its buttons, the
 // settings boxes, the password editor, the language option and the theme picker.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "platform/Text.h"
 #include "ui/forms/FormException.h"

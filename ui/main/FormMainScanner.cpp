@@ -1,8 +1,9 @@
 // Windows-only: the Scanner panel: the scan tabs, the target tree with its presets, the report
 // panel, the three result lists with their select-all box and buttons, the progress strip, and
 // the timers that keep the scan display current.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "platform/Text.h"
 #include "ui/framework/Controls.h"

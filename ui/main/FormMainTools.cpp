@@ -1,7 +1,8 @@
 // Windows-only: the Tools panel and its five tool tabs: one virus by the user, the process
 // manager, the system editor, Win-Force and Vest-Lock.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "ui/framework/Controls.h"
 #include "ui/main/FormMain.h"

@@ -2,9 +2,10 @@
 // FormMain and its message loop.
 #include "ui/main/MainWindow.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include "ui/framework/Dialogs.h"
 #include "ui/framework/Window.h"

@@ -21,12 +21,15 @@ std::u16string MinimisedCaption(const ScanFigures& f, std::u16string_view title)
     return std::u16string(title);
 }
 
-std::u16string InformationText(const ScanFigures& f) {
+std::u16string InformationText(const ScanFigures& f, int language) {
+    const bool english = language != 0;
     const std::u16string crlf = u"\r\n";
     std::u16string text = u"Status :" + crlf;
-    text += (f.statusText.empty() ? u"Ready" : f.statusText) + crlf + crlf;
+    const std::u16string_view ready = english ? u"Ready" : u"Siap";
+    text += (f.statusText.empty() ? std::u16string(ready) : f.statusText) + crlf + crlf;
     if (f.phase == ScanPhase::Idle)
-        return text + u"Check the targets in the tree and press Scan.";
+        return text + (english ? u"Check the targets in the tree and press Scan."
+                               : u"Centang target pada daftar lalu tekan Scan.");
     text += u"Files Scanned : " + ToText(f.filesScanned) + crlf;
     text += u"Viruses : " + ToText(f.filesDetected) + crlf;
     text += u"Registry : " + ToText(f.valuesDetected) + crlf;

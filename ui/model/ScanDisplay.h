@@ -35,8 +35,9 @@ struct ScanFigures {
 // "percent % - title", after a skipped count "scanned - title"; the plain title otherwise.
 std::u16string MinimisedCaption(const ScanFigures& figures, std::u16string_view title);
 
-// The right-hand information box, one fact per line.
-std::u16string InformationText(const ScanFigures& figures);
+// The right-hand information box, one fact per line, in the message table's language (0
+// Indonesian, anything else English).
+std::u16string InformationText(const ScanFigures& figures, int language);
 
 // TriggerExit's decision.
 enum class ExitChoice {

@@ -1,0 +1,171 @@
+"""The main window as a person meets it: every main tab in both languages (screenshots under
+<build>/artifacts/screenshots), the language switch and its memory across runs, the right-hand
+panel switch, the password lock of the guarded tabs, and the window's place kept across runs.
+
+The window is opened by the build's window preview program (ui/vestra_ui_preview.exe), which runs
+the main window on the real seam and the product's settings key."""
+
+import time
+
+from harness.base import E2ETest
+from harness.evidence import on_failure, screenshot
+
+SETTINGS_KEY = "HKCU\\Software\\VESTR\u0394"
+TITLE = "Vestra"
+
+# Control ids of the main window (ui/model/ControlIds.h).
+CMD_PANEL, CMD_EXIT, TAB_MAIN = 1004, 1005, 1006
+CK_SET0, TX_PASSWORD0, CMD_PASSWORD, OPT_LANG0 = 1601, 1613, 1615, 1617
+CK_USE_PASSWORD = CK_SET0 + 2
+MAIN_TABS = ["Scanner", "Protection", "Update", "Tools", "Quarantine (0)", "Settings", "About",
+             "Donation"]
+
+
+class MainWindowTests(E2ETest):
+    def setUp(self):
+        self.preview = self.bed.build / "ui" / "vestra_ui_preview.exe"
+        if not self.preview.is_file():
+            self.skipTest(f"{self.preview} is not built (target vestra_ui_preview)")
+        self.bed.run("reg", "delete", SETTINGS_KEY, "/f")
+        self.started = None
+        self.open()
+        self.addCleanup(self.stop)
+
+    def open(self):
+        self.started = self.winauto.start(f'"{self.windows_path(self.preview)}"')
+        self.assertIsNotNone(self.started, "the window program did not start")
+        self.hwnd = self.winauto.wait(title=TITLE, pid=self.started.pid, timeout_ms=60000)
+        self.assertIsNotNone(self.hwnd, "the main window did not appear")
+
+    def stop(self):
+        if self.started and self.started.running():
+            self.winauto.kill(self.started.pid)
+        if self.started:
+            self.started.close()
+
+    def close_window(self):
+        self.assertTrue(self.winauto.close(self.hwnd))
+        self.assertTrue(self.winauto.wait_gone(self.hwnd, timeout_ms=20000))
+        self.assertEqual(self.started.wait(30), 0)
+        self.started.close()
+
+    def select_tab(self, index):
+        self.assertIsNotNone(self.winauto.tab(self.hwnd, id=TAB_MAIN, select=index))
+        return self.selected_tab()  # after the window's own rules have had their say
+
+    def shoot(self, name):
+        rect = self.winauto.rect(self.hwnd)
+        return screenshot(self.bed, name, rect)
+
+    def caption(self, control_id):
+        return self.winauto.gettext(self.hwnd, id=control_id)
+
+    def switch_language(self, index):
+        self.assertEqual(self.select_tab(5), 5)
+        self.assertTrue(self.winauto.click(self.hwnd, id=OPT_LANG0 + index))
+        time.sleep(0.5)
+
+    def test_every_tab_in_both_languages(self):
+        with on_failure(self.bed, self.winauto, "ui_every_tab"):
+            tabs = self.winauto.tab(self.hwnd, id=TAB_MAIN)
+            self.assertEqual([t.caption for t in tabs], MAIN_TABS)
+            self.assertEqual(self.caption(CMD_EXIT), "> &Keluar <")
+            for language in ("id", "en"):
+                for index, name in enumerate(MAIN_TABS):
+                    self.assertEqual(self.select_tab(index), index, name)
+                    self.assertIsNotNone(self.shoot(f"ui_tab{index + 1}_{language}"))
+                self.switch_language(1)
+            self.assertEqual(self.caption(CMD_EXIT), "> &Exit <")
+            self.assertEqual(self.caption(CK_USE_PASSWORD),
+                             "Use password to activate as Vestra Admin")
+            # Tab headings are fixed English words in both languages.
+            self.assertEqual([t.caption for t in self.winauto.tab(self.hwnd, id=TAB_MAIN)],
+                             MAIN_TABS)
+
+    def test_language_is_kept_and_switching_back_restores_the_captions(self):
+        with on_failure(self.bed, self.winauto, "ui_language"):
+            self.switch_language(1)
+            self.close_window()
+            self.open()
+            self.assertEqual(self.caption(CMD_EXIT), "> &Exit <")
+            self.switch_language(1)  # already English: nothing changes
+            self.assertEqual(self.caption(CMD_EXIT), "> &Exit <")
+            self.switch_language(0)
+            self.assertEqual(self.caption(CMD_EXIT), "> &Keluar <")
+            self.assertEqual(self.caption(CK_USE_PASSWORD), "Gunakan password untuk Admin Vestra :")
+
+    def test_panel_switch_changes_the_width_between_the_two_sizes(self):
+        with on_failure(self.bed, self.winauto, "ui_panel"):
+            shown = self.winauto.rect(self.hwnd)
+            self.assertTrue(self.winauto.click(self.hwnd, id=CMD_PANEL))
+            time.sleep(0.5)
+            hidden = self.winauto.rect(self.hwnd)
+            self.shoot("ui_panel_hidden")
+            # 12120 and 9300 twips at 96 DPI.
+            self.assertEqual(shown[2] - hidden[2], 808 - 620)
+            self.assertEqual(self.caption(CMD_PANEL), ">> Tampilkan Panel")
+            self.close_window()
+            self.open()
+            self.assertEqual(self.winauto.rect(self.hwnd)[2], hidden[2])
+            self.assertTrue(self.winauto.click(self.hwnd, id=CMD_PANEL))
+            time.sleep(0.5)
+            self.assertEqual(self.winauto.rect(self.hwnd)[2], shown[2])
+
+    def test_window_opens_where_it_was_closed(self):
+        with on_failure(self.bed, self.winauto, "ui_geometry"):
+            first = self.winauto.rect(self.hwnd)
+            self.close_window()
+            self.open()
+            self.assertEqual(self.winauto.rect(self.hwnd), first)
+
+    def test_password_lock_guards_the_powerful_tabs_once_per_run(self):
+        with on_failure(self.bed, self.winauto, "ui_password"):
+            # Turning the lock on with no password opens the editor; save "Secret".
+            self.select_tab(5)
+            self.assertTrue(self.winauto.check(self.hwnd, id=CK_USE_PASSWORD))
+            self.shoot("ui_password_editor")
+            for offset in (0, 1):
+                self.assertTrue(self.winauto.settext(self.hwnd, "Secret", id=TX_PASSWORD0 + offset))
+            self.assertTrue(self.winauto.click(self.hwnd, id=CMD_PASSWORD))
+            saved = self.winauto.msgbox(pid=self.started.pid, timeout_ms=15000)
+            self.assertIsNotNone(saved)
+            self.assertIn("Password baru Anda telah disimpan!", saved.text)  # message 62
+            self.assertTrue(self.winauto.press(saved.window, "OK"))
+            self.close_window()
+
+            self.open()
+            # A wrong password is refused and the prompt stays; cancelling keeps "Scanner".
+            prompt = self.click_guarded_tab(3)
+            self.answer(prompt, "secret")  # the case matters
+            wrong = self.winauto.msgbox(pid=self.started.pid, title="Failed", timeout_ms=15000)
+            self.assertIsNotNone(wrong)
+            self.assertIn("Password yang Anda masukkan salah !", wrong.text)  # message 65
+            self.assertTrue(self.winauto.press(wrong.window, "OK"))
+            self.assertTrue(self.winauto.press(prompt, "2"))  # Cancel
+            self.assertTrue(self.winauto.wait_gone(prompt))
+            self.assertEqual(self.selected_tab(), 0)
+            # The right one opens Tools, and the other guarded tabs open without asking again.
+            prompt = self.click_guarded_tab(3)
+            self.answer(prompt, "Secret")
+            self.assertTrue(self.winauto.wait_gone(prompt))
+            self.assertEqual(self.selected_tab(), 3)
+            self.shoot("ui_password_tools_open")
+            for tab in (4, 1, 5):
+                self.assertEqual(self.select_tab(tab), tab)
+                self.assertIsNone(self.winauto.wait(title="Password", pid=self.started.pid,
+                                                    timeout_ms=1000))
+
+    def click_guarded_tab(self, index):
+        self.winauto.tab(self.hwnd, id=TAB_MAIN, select=index)
+        prompt = self.winauto.wait(title="Password", pid=self.started.pid, timeout_ms=15000)
+        self.assertIsNotNone(prompt, "no password prompt")
+        self.shoot("ui_password_prompt")
+        return prompt
+
+    def answer(self, prompt, text):
+        self.assertTrue(self.winauto.settext(prompt, text, id=100))
+        self.assertTrue(self.winauto.press(prompt, "1"))  # OK
+
+    def selected_tab(self):
+        time.sleep(0.5)
+        return [t.index for t in self.winauto.tab(self.hwnd, id=TAB_MAIN) if t.selected][0]
