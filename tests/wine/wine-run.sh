@@ -121,7 +121,8 @@ join_display() {
     local pid display
     pid=$(cat "$xdir/pid" 2>/dev/null)
     display=$(cat "$xdir/display" 2>/dev/null)
-    if [ -z "$pid" ] || [ -z "$display" ] || ! kill -0 "$pid" 2>/dev/null; then
+    # The recorded process must still be that Xvfb (a pid may be reused after a restart).
+    if [ -z "$display" ] || [ "$(cat "/proc/$pid/comm" 2>/dev/null)" != Xvfb ]; then
         start_xvfb "$xdir" || die "could not start Xvfb (see $xdir/xvfb.log)"
         display=$(cat "$xdir/display")
         setsid "$0" --reap "$build" "$(cat "$xdir/pid")" </dev/null >>"$xdir/reaper.log" 2>&1 \
