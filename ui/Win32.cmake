@@ -6,10 +6,10 @@ vestra_library(vestra_ui
     framework/Window.cpp framework/Controls.cpp framework/Panel.cpp framework/Gdi.cpp
     framework/Dialogs.cpp
     main/MainWindow.cpp main/FormMain.cpp main/FormMainFrame.cpp main/FormMainScanner.cpp
-    main/FormMainLists.cpp main/FormMainProtectionUpdate.cpp main/FormMainTools.cpp
+    main/FormMainLists.cpp main/FormMainTargets.cpp main/FormMainProtectionUpdate.cpp main/FormMainTools.cpp
     main/FormMainQuarantineSettings.cpp main/FormMainAbout.cpp
     forms/FormPassword.cpp forms/FormException.cpp forms/FormCorner.cpp
-  DEPS vestra_ui_model vestra_settings vestra_app vestra_config comctl32 comdlg32 shell32 ole32
+  DEPS vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets comctl32 comdlg32 shell32 ole32
        gdi32 user32)
 target_sources(vestra_ui INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/resources/Vestra.rc)
 

@@ -15,6 +15,7 @@ TITLE = "Vestra"
 
 # Control ids of the main window (ui/model/ControlIds.h).
 CMD_PANEL, CMD_EXIT, TAB_MAIN = 1004, 1005, 1006
+TV_DIR, OPT0 = 1101, 1103
 CK_SET0, TX_PASSWORD0, CMD_PASSWORD, OPT_LANG0 = 1601, 1613, 1615, 1617
 CK_USE_PASSWORD = CK_SET0 + 2
 MAIN_TABS = ["Scanner", "Protection", "Update", "Tools", "Quarantine (0)", "Settings", "About",
@@ -81,6 +82,27 @@ class MainWindowTests(E2ETest):
             # Tab headings are fixed English words in both languages.
             self.assertEqual([t.caption for t in self.winauto.tab(self.hwnd, id=TAB_MAIN)],
                              MAIN_TABS)
+
+    def test_target_tree_shows_the_areas_and_drives_and_follows_the_presets(self):
+        with on_failure(self.bed, self.winauto, "ui_tree"):
+            nodes = self.winauto.treeview(self.hwnd, id=TV_DIR)
+            self.assertIsNotNone(nodes)
+            top = {n.text: n.checked for n in nodes if n.depth == 0}
+            self.assertEqual(list(top), ["Computer Drive", "System Area", "Memory Processes",
+                                         "Services", "Registry Area", "Start-Up Area"])
+            self.assertFalse(top["Computer Drive"])
+            self.assertTrue(top["System Area"])
+            drives = [n.text for n in nodes if n.depth == 1 and n.text.endswith(":)")]
+            self.assertIn("Local Disk (C:)", drives)
+            deep = [n for n in nodes if n.text.startswith("Deep")]
+            self.assertEqual([n.checked for n in deep], [False])
+            # "Full Scan" marks every drive.
+            self.assertTrue(self.winauto.click(self.hwnd, id=OPT0 + 3))
+            time.sleep(1)
+            nodes = self.winauto.treeview(self.hwnd, id=TV_DIR)
+            self.assertTrue([n for n in nodes if n.text == "Computer Drive"][0].checked)
+            self.assertTrue(all(n.checked for n in nodes if n.depth == 1 and n.text.endswith(":)")))
+            self.shoot("ui_tree_full_scan")
 
     def test_language_is_kept_and_switching_back_restores_the_captions(self):
         with on_failure(self.bed, self.winauto, "ui_language"):

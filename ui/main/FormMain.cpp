@@ -45,7 +45,8 @@ bool IsEditClass(HWND window) {
 
 }  // namespace
 
-FormMain::FormMain(const MainWindowContext& context) : ctx_(context) {
+FormMain::FormMain(const MainWindowContext& context)
+    : ctx_(context), targetTree_(context.os.files) {
     themeBase_ = ThemeBaseColor(ctx_.settings.themeColor);
     palette_ = MakeThemePalette(themeBase_);
 }
@@ -285,6 +286,9 @@ LRESULT FormMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return reinterpret_cast<LRESULT>(brushes_[0].Get(color));
         }
+        case kMsgTreeCheck:
+            OnTreeCheckClicked(reinterpret_cast<HTREEITEM>(wParam));
+            return 0;
         case WM_DRAWITEM:
             OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;

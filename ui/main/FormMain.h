@@ -10,7 +10,9 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "scanner/TargetTree.h"
 #include "ui/framework/Gdi.h"
 #include "ui/framework/Window.h"
 #include "ui/main/MainWindow.h"
@@ -40,6 +42,9 @@ enum MainTimer : UINT_PTR {
     kTimerTree = 6,    // target tree refresh while idle
     kTimerUpdate = 7,  // the automatic update check
 };
+
+// Posted to the form after a click on a tree node's check box, once the control has toggled it.
+inline constexpr UINT kMsgTreeCheck = WM_APP + 0x110;
 
 class FormMain : public win::Window {
 public:
@@ -161,6 +166,14 @@ private:
     void RefreshProtection();
     void RefreshRuntimeCaptions();
 
+    // Target tree (FormMainTargets.cpp).
+    void BuildTargetTree();
+    void MirrorTree();
+    void AddTreeChildren(NodeId parent);
+    void OnTreeChange(TreeChange change, NodeId id);
+    LRESULT OnTreeNotify(NMHDR* header);
+    void OnTreeCheckClicked(HTREEITEM item);
+
     // Settings panel.
     void OnSettingsBox(int index);
     void OnPasswordButton();
@@ -177,6 +190,9 @@ private:
     void OpenAddress(std::u16string_view address);
 
     MainWindowContext ctx_;
+    TargetTree targetTree_;
+    std::vector<HTREEITEM> treeItems_;  // by node id
+    win::UniqueImageList treeImages_;
     std::map<int, HWND> controls_;
     CaptionSet captions_;
     PanelSetup setup_;

@@ -37,11 +37,11 @@ void FormMain::BuildScannerPanel() {
 
     HWND tree = win::MakeTreeView({panel, ctl::kTvDir}, true);
     controls_[ctl::kTvDir] = tree;
-    // Binding point: the target tree model fills TvDir (LoadTreeDir) and answers its checks.
     Add(Kind::Frame, panel, ctl::kFrmTree);
     for (int i = 0; i < ctl::kScanKindCount; ++i)
         Add(i == 0 ? Kind::RadioFirst : Kind::Radio, panel, ctl::kOpt0 + i);
     Add(Kind::Button, panel, ctl::kCmdScan);
+    BuildTargetTree();
 
     HWND report = Add(Kind::Panel, panel, ctl::kPicScan);
     Add(Kind::Label, report, ctl::kLbStatus, u"Ready");
