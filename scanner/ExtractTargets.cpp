@@ -91,18 +91,19 @@ std::u16string TargetExtractor::ExtractTargets(std::u16string_view file, std::u1
     if (marker != kDriveMarker && marker != kEqualsMarker)
         return {};
     std::u16string text =
-        Trim(content).empty() ? LowerCase(ReadTargetText(files_, file)) : LowerCase(content);
+        Trim(content).empty() ? ReadTargetText(files_, file) : std::u16string(content);
     if (text.find(u'.') == std::u16string::npos)
         return {};
     if (marker == kDriveMarker)
-        return DriveMarkerTargets(text);
-    return EqualsMarkerTargets(file, text);
+        return DriveMarkerTargets(std::move(text));
+    return EqualsMarkerTargets(file, LowerCase(text));
 }
 
-std::u16string TargetExtractor::DriveMarkerTargets(std::u16string_view original) {
-    std::u16string text(original);
-    ReplaceAll(text, kClimbToRoot, LowerCase(systemRoot_));
-    std::vector<std::size_t> markers;
+// Texts run to half a megabyte: the dots and drive markers are found once, and only the names
+// they delimit are lower-cased.
+std::u16string TargetExtractor::DriveMarkerTargets(std::u16string text) {
+    ReplaceAll(text, kClimbToRoot, systemRoot_);
+    std::vector<std::size_t> markers, dots;
     for (std::size_t at = text.find(kDriveMarker); at != std::u16string::npos;
          at = text.find(kDriveMarker, at + 1)) {
         markers.push_back(at);
@@ -110,11 +111,25 @@ std::u16string TargetExtractor::DriveMarkerTargets(std::u16string_view original)
     std::u16string result;
     if (markers.empty())
         return result;
+    for (std::size_t at = text.find(u'.', markers.front()); at != std::u16string::npos;
+         at = text.find(u'.', at + 1)) {
+        dots.push_back(at);
+    }
+    auto extensionAt = [&text](std::size_t dot, std::u16string_view extension) {
+        if (dot + 1 + extension.size() > text.size())
+            return false;
+        for (std::size_t k = 0; k < extension.size(); ++k) {
+            if (LowerChar(text[dot + 1 + k]) != extension[k])
+                return false;
+        }
+        return true;
+    };
     for (std::u16string_view extension : SplitList(kTargetExtensions)) {
-        std::u16string dotted = u"." + std::u16string(extension);
-        for (std::size_t at = text.find(dotted); at != std::u16string::npos;
-             at = text.find(dotted, at + 1)) {
-            std::u16string_view path = FromDriveLetter(text, at, at + dotted.size(), markers);
+        for (std::size_t dot : dots) {
+            if (!extensionAt(dot, extension))
+                continue;
+            std::u16string path =
+                LowerCase(FromDriveLetter(text, dot, dot + 1 + extension.size(), markers));
             if (path.empty() || InList(result, path) || !IsFile(path))
                 continue;
             AppendToList(result, path);

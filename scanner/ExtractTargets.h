@@ -45,7 +45,7 @@ public:
                                   std::u16string_view content);
 
 private:
-    std::u16string DriveMarkerTargets(std::u16string_view text);
+    std::u16string DriveMarkerTargets(std::u16string text);
     std::u16string EqualsMarkerTargets(std::u16string_view file, std::u16string_view text);
     bool IsFile(std::u16string_view path);
 

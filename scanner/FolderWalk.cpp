@@ -28,6 +28,10 @@ std::u16string_view WithoutBackslash(std::u16string_view path) {
     return path;
 }
 
+// A shortcut's header, and as much of one as is read: its paths and strings come first.
+constexpr std::size_t kLinkHeaderSize = 0x4C;
+constexpr std::size_t kLinkReadLimit = 64 * 1024;
+
 bool IsDotEntry(std::u16string_view name) {
     return name == u"." || name == u"..";
 }
@@ -221,13 +225,17 @@ void FolderWalk::SearchHiddenOriginal(std::u16string_view detectedPath) {
     }
 }
 
+// A shortcut names what its link data names; a file that only carries the extension names
+// nothing the shell would start. Task files are searched as text.
 std::u16string FolderWalk::LinkTargets(std::u16string_view path) {
-    std::u16string content;
-    if (IsShortcut(path)) {
-        if (auto link = ParseShellLink(ReadFileHead(parts_.files, path, kTargetTextLimit))) {
-            content = LinkTargetText(*link, FolderOf(path));
-        }
-    }
+    if (!IsShortcut(path))
+        return parts_.extractor.ExtractTargets(path, kDriveMarker, u"");
+    if (!ParseShellLink(ReadFileHead(parts_.files, path, kLinkHeaderSize)))
+        return {};
+    auto link = ParseShellLink(ReadFileHead(parts_.files, path, kLinkReadLimit));
+    std::u16string content = link ? LinkTargetText(*link, FolderOf(path)) : std::u16string();
+    if (content.empty())
+        return {};
     return parts_.extractor.ExtractTargets(path, kDriveMarker, content);
 }
 

@@ -56,7 +56,8 @@ public:
                   std::uint32_t attributes = 0);
 
     // For .lnk and .job files: every existing program they name that the check detects is
-    // scanned, and the link itself gets a row of its own.
+    // scanned, and the link itself gets a row of its own. Shortcuts are read as shell links
+    // (a .lnk that is not one names nothing), task files as text.
     void CheckLinkTargets(std::u16string_view path);
 
 private:

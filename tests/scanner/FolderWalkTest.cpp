@@ -182,6 +182,14 @@ TEST_F(FolderWalkTest, TargetsNamedByItemListArgumentsAndTaskFilesAreFollowed) {
     EXPECT_EQ(ToUtf8(report.detect.Cell(0, detect_column::kFilePath)), "E:\\Run\\start.vbs");
 }
 
+TEST_F(FolderWalkTest, AFileThatOnlyCarriesTheLinkExtensionNamesNothing) {
+    Plant(u"E:\\Tools\\payload.exe", kWormDelete);
+    os.files.AddFile(u"E:\\fake.lnk", std::string_view("see E:\\Tools\\payload.exe"));
+    walk.ScanFile(u"E:\\fake.lnk", false, true);
+    EXPECT_EQ(report.detect.Count(), 0u);
+    EXPECT_EQ(Scanned(), std::vector<std::string>{"E:\\fake.lnk"});
+}
+
 TEST_F(FolderWalkTest, ALinkNamingItselfIsFollowedOnce) {
     testing::LinkSpec spec;
     spec.localBasePath = u"E:\\loop.lnk";
