@@ -75,7 +75,7 @@ std::ptrdiff_t InputFile::Read(std::span<std::uint8_t> into) {
     return static_cast<std::ptrdiff_t>(got);
 }
 
-bool ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> content) {
+bool ReplaceFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> content) {
     std::filesystem::path temporary = target;
     temporary += L".tmp";
     HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -173,7 +173,7 @@ std::ptrdiff_t InputFile::Read(std::span<std::uint8_t> into) {
     }
 }
 
-bool ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> content) {
+bool ReplaceFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> content) {
     std::filesystem::path temporary = target;
     temporary += ".tmp";
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

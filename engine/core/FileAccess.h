@@ -39,7 +39,7 @@ std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::filesystem::pa
 
 // Writes `content` to a temporary file beside `target`, flushes it and renames it over `target`:
 // a crash at any point leaves either the old or the new file, never a torn one.
-bool ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> content);
+bool ReplaceFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> content);
 
 // Enough to notice that another process replaced a file.
 struct FileStamp {

@@ -85,7 +85,7 @@ bool AddBraceGap(std::string_view inside, PatternBuilder& builder) {
 }
 
 std::string Column(std::size_t index) {
-    return " at column " + std::to_string(index + 1);
+    return std::string(" at column ").append(std::to_string(index + 1));
 }
 
 }  // namespace
@@ -105,7 +105,9 @@ bool PatternBuilder::GrowPiece(std::uint64_t bytes) {
     pieceSpan_ += bytes;
     if (pieceSpan_ <= kMaxPieceSpan)
         return true;
-    Fail("a piece spans more than " + std::to_string(kMaxPieceSpan) + " bytes");
+    Fail(std::string("a piece spans more than ")
+             .append(std::to_string(kMaxPieceSpan))
+             .append(" bytes"));
     return false;
 }
 
@@ -170,7 +172,7 @@ Outcome<BodyPattern> PatternBuilder::Finish(std::optional<std::uint64_t> offset)
         return Outcome<BodyPattern>::Failure("the pattern ends with a gap");
     for (std::size_t i = 0; i < pattern_.pieces.size(); ++i) {
         const PatternPiece& piece = pattern_.pieces[i];
-        std::string which = "piece " + std::to_string(i + 1);
+        std::string which = std::string("piece ").append(std::to_string(i + 1));
         bool floating = i > 0 || !offset;
         if (floating && !HasFixedPair(piece)) {
             return Outcome<BodyPattern>::Failure(which + " has no two fixed bytes in a row");
@@ -225,14 +227,17 @@ std::string FormatHexPattern(const BodyPattern& pattern) {
     std::string out;
     for (std::size_t p = 0; p < pattern.pieces.size(); ++p) {
         const PatternPiece& piece = pattern.pieces[p];
-        if (p > 0)
-            out += piece.minGapBefore == 0 ? "*" : "{" + std::to_string(piece.minGapBefore) + "-}";
+        if (p > 0 && piece.minGapBefore == 0)
+            out += '*';
+        if (p > 0 && piece.minGapBefore > 0) {
+            out.append("{").append(std::to_string(piece.minGapBefore)).append("-}");
+        }
         for (std::size_t s = 0; s < piece.segments.size(); ++s) {
             if (s > 0) {
                 const BoundedGap& gap = piece.gaps[s - 1];
-                out += "{" + std::to_string(gap.min);
+                out.append("{").append(std::to_string(gap.min));
                 if (gap.max != gap.min)
-                    out += "-" + std::to_string(gap.max);
+                    out.append("-").append(std::to_string(gap.max));
                 out += "}";
             }
             const PatternSegment& segment = piece.segments[s];

@@ -150,7 +150,7 @@ void UserSignatures::ReadStore() {
 }
 
 bool UserSignatures::WriteStore(const std::vector<UserSignature>& entries) {
-    if (!ReplaceFile(store_, EncodeUserSignatures(entries)))
+    if (!ReplaceFileSafely(store_, EncodeUserSignatures(entries)))
         return false;
     stored_ = entries;
     stamp_ = StampOf(store_);

@@ -28,7 +28,8 @@ std::vector<Expected> ExpectedSamples(const std::filesystem::path& samples) {
     std::ifstream in(samples / "expected.tsv");
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line[0] == '#')
+            continue;
         std::istringstream fields(line);
         Expected row;
         std::getline(fields, row.sample, '\t');

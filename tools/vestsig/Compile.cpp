@@ -59,7 +59,7 @@ int Compile(const std::vector<std::filesystem::path>& sources,
         std::fputs("vestsig: too many signatures for one database\n", stderr);
         return kExitError;
     }
-    if (!engine::ReplaceFile(output, image)) {
+    if (!engine::ReplaceFileSafely(output, image)) {
         std::fprintf(stderr, "%s: cannot write\n", Display(output).c_str());
         return kExitError;
     }
