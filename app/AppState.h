@@ -19,7 +19,7 @@ struct AppState {
     bool exitingFlag = false;
     bool mainWindowLoadingFlag = false;
     bool unloadMainAfterLoadFlag = false;
-    bool startedFromVrs = false;       // a "vrs <path>" request added a user signature
+    bool startedFromVrs = false;  // a "vrs <path>" request added a user signature
 
     OsLevel os;
     std::uint32_t ownProcessId = 0;

@@ -6,7 +6,8 @@
 namespace vestra {
 
 std::u16string CommandWordFrom(std::u16string_view commandLine) {
-    if (commandLine.empty()) return {};
+    if (commandLine.empty())
+        return {};
     std::u16string_view rest = commandLine.substr(1);
     std::size_t quote = rest.find(u'"');
     std::u16string_view argument;

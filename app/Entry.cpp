@@ -30,7 +30,8 @@ void InitGlobals(platform::Platform& os, AppState& state) {
 // Not running as administrator on an NT system: ask the shell for an elevated copy. When the
 // shell accepts, that copy carries on and this one ends.
 bool HandedToElevatedCopy(platform::Platform& os, const AppState& state) {
-    if (!state.commandWord.empty() || !state.os.IsNT() || os.system.IsUserAdmin()) return false;
+    if (!state.commandWord.empty() || !state.os.IsNT() || os.system.IsUserAdmin())
+        return false;
     platform::ShellRequest request{u"runas", state.paths.ownExePath, u"", u"", 1};
     return os.shell.Execute(request) > kShellAccepted;
 }
@@ -69,7 +70,8 @@ void EnsureQuarantineFolder(platform::Platform& os, const AppState& state) {
 
 // Cancel on the "OS Error" question ends the program on a platform outside the NT family.
 bool AcceptedOldPlatform(platform::Platform& os, const AppState& state) {
-    if (state.os.IsNT()) return true;
+    if (state.os.IsNT())
+        return true;
     std::u16string text = u"Your Windows Platform : " + OsNameOf(os.system.Version()) + u"\r\n" +
                           std::u16string(kProductName) +
                           u" only works on Windows NT Platform (2000, XP)\r\n" +
@@ -83,7 +85,8 @@ bool AcceptedOldPlatform(platform::Platform& os, const AppState& state) {
 // signature and the program starts as usual.
 void AddBehaviourSignature(AppState& state) {
     constexpr std::u16string_view kVrs = u"vrs";
-    if (state.commandWord.size() <= kVrs.size() || !state.commandWord.starts_with(kVrs)) return;
+    if (state.commandWord.size() <= kVrs.size() || !state.commandWord.starts_with(kVrs))
+        return;
     std::u16string path = Trim(std::u16string_view(state.commandWord).substr(kVrs.size()));
     state.engine->AddUserSignature(path, u"Malware.Behavior");
     state.commandWord.clear();
@@ -99,18 +102,26 @@ RunMode RunEntry(platform::Platform& os, AppState& state, EntryServices& service
     os.system.EnablePrivilege(u"SeDebugPrivilege");
     InitGlobals(os, state);
 
-    if (state.commandWord == u"slt") return RunMode::SilentInstall;
-    if (state.commandWord == u"rtp") state.protectionStartFlag = true;
-    if (state.commandWord == u"rtc") state.commandWord = u"rtp";
-    if (HandedToElevatedCopy(os, state)) return RunMode::Ended;
-    if (state.commandWord == u"upd") return RunMode::SelfUpdate;
+    if (state.commandWord == u"slt")
+        return RunMode::SilentInstall;
+    if (state.commandWord == u"rtp")
+        state.protectionStartFlag = true;
+    if (state.commandWord == u"rtc")
+        state.commandWord = u"rtp";
+    if (HandedToElevatedCopy(os, state))
+        return RunMode::Ended;
+    if (state.commandWord == u"upd")
+        return RunMode::SelfUpdate;
 
     services.LoadSettings(state);
-    if (!StartEngine(os, state, services)) return RunMode::Ended;
+    if (!StartEngine(os, state, services))
+        return RunMode::Ended;
     EnsureQuarantineFolder(os, state);
-    if (!AcceptedOldPlatform(os, state)) return RunMode::Ended;
+    if (!AcceptedOldPlatform(os, state))
+        return RunMode::Ended;
 
-    if (state.commandWord == u"rtp") return RunMode::ProtectionHost;
+    if (state.commandWord == u"rtp")
+        return RunMode::ProtectionHost;
     state.guiModeFlag = true;
     AddBehaviourSignature(state);
     return RunMode::MainWindow;
@@ -119,13 +130,14 @@ RunMode RunEntry(platform::Platform& os, AppState& state, EntryServices& service
 void ExitApplication(AppState& state, const UnloadWindows& unloadWindows) {
     state.exitingFlag = true;
     bool mainStillLoading = state.mainWindowLoadingFlag;
-    if (mainStillLoading) state.unloadMainAfterLoadFlag = true;
+    if (mainStillLoading)
+        state.unloadMainAfterLoadFlag = true;
     unloadWindows(!mainStillLoading);
 }
 
 std::u16string RandomAppTitle() {
-    std::mt19937 random(static_cast<std::uint32_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::mt19937 random(
+        static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::bernoulli_distribution noBreak(0.5);
     std::u16string title;
     for (char16_t c : kProductName) {

@@ -11,7 +11,8 @@ namespace {
 constexpr std::size_t kAnsiPathLimit = 255;
 
 std::u16string Limited(std::u16string folder) {
-    if (folder.size() > kAnsiPathLimit) return {};
+    if (folder.size() > kAnsiPathLimit)
+        return {};
     return folder;
 }
 
@@ -26,7 +27,8 @@ std::u16string Join(std::u16string_view a, std::u16string_view b) {
 std::u16string WithBackslash(std::u16string_view folder) {
     // An unknown folder stays empty rather than becoming the root of the current drive.
     std::u16string out(folder);
-    if (!out.empty() && out.back() != u'\\') out += u'\\';
+    if (!out.empty() && out.back() != u'\\')
+        out += u'\\';
     return out;
 }
 

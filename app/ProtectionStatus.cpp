@@ -14,11 +14,14 @@ constexpr std::int64_t kChannelOn = 17;
 
 int ProtectionStatus(platform::WindowSystem& windows) {
     platform::WindowId host = windows.FindTopWindow(u"", kProtectionWindowCaption);
-    if (host == platform::kNoWindow) return kProtectionAbsent;
+    if (host == platform::kNoWindow)
+        return kProtectionAbsent;
     platform::WindowId box = windows.FindChild(host, platform::kNoWindow, kChannelBoxClass);
-    if (box == platform::kNoWindow) return kProtectionOff;
+    if (box == platform::kNoWindow)
+        return kProtectionOff;
     auto number = ParseInteger(Trim(windows.GetText(box, kChannelTextLimit)));
-    if (!number) return kProtectionOff;
+    if (!number)
+        return kProtectionOff;
     // The host only writes positive numbers; a negative one keeps its sign and reads as off.
     return *number % kChannelModulus == kChannelOn ? kProtectionOn : kProtectionOff;
 }

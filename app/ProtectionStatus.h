@@ -6,9 +6,9 @@
 namespace vestra {
 
 enum ProtectionState : int {
-    kProtectionOff = 0,      // the host runs with protection switched off
-    kProtectionOn = 1,       // the host runs and protects
-    kProtectionAbsent = 2,   // no host window
+    kProtectionOff = 0,     // the host runs with protection switched off
+    kProtectionOn = 1,      // the host runs and protects
+    kProtectionAbsent = 2,  // no host window
 };
 
 // The host's edit box holds a number whose remainder modulo 22 carries the state: 17 on, 8 off;

@@ -94,19 +94,26 @@ char16_t UpperChar(char16_t c) {
     if (c < 0x80) {
         return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 0x20) : c;
     }
-    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<char16_t>(c - 0x20);
-    if (c == 0xFF) return 0x178;
+    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<char16_t>(c - 0x20);
+    if (c == 0xFF)
+        return 0x178;
     if (c >= 0x100 && c <= 0x17F) {
         // Latin Extended-A pairs capitals and small letters on even/odd code points, except for
         // the stretch 0x139-0x148 and 0x179-0x17E where the capital is the odd one.
         bool oddCapital = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
-        if (oddCapital) return (c % 2 == 0) ? static_cast<char16_t>(c - 1) : c;
+        if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F)
+            return c;
+        if (oddCapital)
+            return (c % 2 == 0) ? static_cast<char16_t>(c - 1) : c;
         return (c % 2 == 1) ? static_cast<char16_t>(c - 1) : c;
     }
-    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return static_cast<char16_t>(c - 0x20);
-    if (c >= 0x430 && c <= 0x44F) return static_cast<char16_t>(c - 0x20);
-    if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+        return static_cast<char16_t>(c - 0x20);
+    if (c >= 0x430 && c <= 0x44F)
+        return static_cast<char16_t>(c - 0x20);
+    if (c >= 0x450 && c <= 0x45F)
+        return static_cast<char16_t>(c - 0x50);
     return c;
 }
 
@@ -114,36 +121,47 @@ char16_t LowerChar(char16_t c) {
     if (c < 0x80) {
         return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 0x20) : c;
     }
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 0x20);
-    if (c == 0x178) return 0xFF;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return static_cast<char16_t>(c + 0x20);
+    if (c == 0x178)
+        return 0xFF;
     if (c >= 0x100 && c <= 0x17F) {
         bool oddCapital = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if (c == 0x130 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
-        if (oddCapital) return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
+        if (c == 0x130 || c == 0x138 || c == 0x149 || c == 0x17F)
+            return c;
+        if (oddCapital)
+            return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
         return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
     }
-    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return static_cast<char16_t>(c + 0x20);
-    if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 0x20);
-    if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2)
+        return static_cast<char16_t>(c + 0x20);
+    if (c >= 0x410 && c <= 0x42F)
+        return static_cast<char16_t>(c + 0x20);
+    if (c >= 0x400 && c <= 0x40F)
+        return static_cast<char16_t>(c + 0x50);
     return c;
 }
 
 std::u16string UpperCase(std::u16string_view text) {
     std::u16string out(text);
-    for (auto& c : out) c = UpperChar(c);
+    for (auto& c : out)
+        c = UpperChar(c);
     return out;
 }
 
 std::u16string LowerCase(std::u16string_view text) {
     std::u16string out(text);
-    for (auto& c : out) c = LowerChar(c);
+    for (auto& c : out)
+        c = LowerChar(c);
     return out;
 }
 
 bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (UpperChar(a[i]) != UpperChar(b[i])) return false;
+        if (UpperChar(a[i]) != UpperChar(b[i]))
+            return false;
     }
     return true;
 }
@@ -159,7 +177,8 @@ bool EndsWithNoCase(std::u16string_view text, std::u16string_view suffix) {
 
 std::u16string Trim(std::u16string_view text) {
     std::size_t begin = text.find_first_not_of(u' ');
-    if (begin == std::u16string_view::npos) return {};
+    if (begin == std::u16string_view::npos)
+        return {};
     std::size_t end = text.find_last_not_of(u' ');
     return std::u16string(text.substr(begin, end - begin + 1));
 }
@@ -177,14 +196,17 @@ std::optional<std::int64_t> ParseInteger(std::u16string_view text) {
         negative = view.front() == u'-';
         view.remove_prefix(1);
     }
-    if (view.empty()) return std::nullopt;
+    if (view.empty())
+        return std::nullopt;
     std::uint64_t value = 0;
     const std::uint64_t limit =
         static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + (negative ? 1 : 0);
     for (char16_t c : view) {
-        if (c < u'0' || c > u'9') return std::nullopt;
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
         unsigned digit = c - u'0';
-        if (value > (limit - digit) / 10) return std::nullopt;
+        if (value > (limit - digit) / 10)
+            return std::nullopt;
         value = value * 10 + digit;
     }
     if (negative) {

@@ -8,7 +8,8 @@ std::u16string FileNameOf(std::u16string_view path, bool withExt) {
     std::u16string_view name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
     if (!withExt) {
         std::size_t dot = name.rfind(u'.');
-        if (dot != std::u16string_view::npos) name = name.substr(0, dot);
+        if (dot != std::u16string_view::npos)
+            name = name.substr(0, dot);
     }
     return std::u16string(name);
 }

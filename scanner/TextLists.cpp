@@ -8,9 +8,12 @@ namespace {
 
 std::u16string Wrapped(std::u16string_view text, std::u16string_view separator) {
     std::u16string out(text);
-    if (text.size() < 2) return out;
-    if (!text.starts_with(separator)) out.insert(0, separator);
-    if (!text.ends_with(separator)) out.append(separator);
+    if (text.size() < 2)
+        return out;
+    if (!text.starts_with(separator))
+        out.insert(0, separator);
+    if (!text.ends_with(separator))
+        out.append(separator);
     return out;
 }
 
@@ -33,7 +36,8 @@ void AppendToList(std::u16string& list, std::u16string_view item, std::u16string
 
 std::u16string TextBeforeNul(std::u16string_view text, bool emptyIfNone) {
     std::size_t nul = text.find(u'\0');
-    if (nul == std::u16string_view::npos) return emptyIfNone ? std::u16string() : std::u16string(text);
+    if (nul == std::u16string_view::npos)
+        return emptyIfNone ? std::u16string() : std::u16string(text);
     return std::u16string(text.substr(0, nul));
 }
 

@@ -20,13 +20,15 @@ NameBuffer BlankNameBuffer() {
 std::u16string Widened(const char* bytes, std::size_t count) {
     std::u16string out;
     out.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) out += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]));
+    for (std::size_t i = 0; i < count; ++i)
+        out += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]));
     return out;
 }
 
 std::string Narrowed(std::u16string_view text) {
     std::string out;
-    for (char16_t c : text) out += c < 0x100 ? static_cast<char>(c) : '?';
+    for (char16_t c : text)
+        out += c < 0x100 ? static_cast<char>(c) : '?';
     return out;
 }
 
@@ -40,17 +42,17 @@ bool Bind(platform::Library& library, const char* name, F& slot) {
 
 std::unique_ptr<Engine> Engine::Load(platform::Libraries& libraries, std::u16string_view path) {
     std::unique_ptr<platform::Library> library = libraries.Load(path);
-    if (!library) return nullptr;
+    if (!library)
+        return nullptr;
     Exports e{};
-    bool complete = Bind(*library, "VestInitDB", e.initDB) &&
-                    Bind(*library, "VestCountDB", e.countDB) &&
-                    Bind(*library, "VestScanFile", e.scanFile) &&
-                    Bind(*library, "VestEnumDB", e.enumDB) &&
-                    Bind(*library, "VestFileChecksum", e.fileChecksum) &&
-                    Bind(*library, "VestAddVBU", e.addVBU) &&
-                    Bind(*library, "VestRemoveVBU", e.removeVBU) &&
-                    Bind(*library, "SuperKill", e.superKill);
-    if (!complete) return nullptr;
+    bool complete =
+        Bind(*library, "VestInitDB", e.initDB) && Bind(*library, "VestCountDB", e.countDB) &&
+        Bind(*library, "VestScanFile", e.scanFile) && Bind(*library, "VestEnumDB", e.enumDB) &&
+        Bind(*library, "VestFileChecksum", e.fileChecksum) &&
+        Bind(*library, "VestAddVBU", e.addVBU) && Bind(*library, "VestRemoveVBU", e.removeVBU) &&
+        Bind(*library, "SuperKill", e.superKill);
+    if (!complete)
+        return nullptr;
     return std::unique_ptr<Engine>(new Engine(std::move(library), e));
 }
 
@@ -64,7 +66,9 @@ SignatureCounts Engine::Start() {
     return counts;
 }
 
-std::int32_t Engine::Count(std::int32_t kind) { return exports_.countDB(kind); }
+std::int32_t Engine::Count(std::int32_t kind) {
+    return exports_.countDB(kind);
+}
 
 ScanAnswer Engine::Scan(std::u16string_view path) {
     std::u16string terminated(path);
@@ -89,7 +93,8 @@ std::u16string Engine::ChecksumText(std::u16string_view path) {
     std::int32_t a = 0;
     std::int32_t b = 0;
     std::int32_t result = exports_.fileChecksum(terminated.c_str(), &a, &b);
-    if ((result & 0xFFFF) == 0) return {};
+    if ((result & 0xFFFF) == 0)
+        return {};
     return ToHex(static_cast<std::uint32_t>(a)) + u"|" + ToHex(static_cast<std::uint32_t>(b));
 }
 

@@ -18,9 +18,9 @@ using InitDB = std::int32_t(VESTRA_STDCALL*)();
 using CountDB = std::int32_t(VESTRA_STDCALL*)(std::int32_t kind);
 using ScanFile = std::int32_t(VESTRA_STDCALL*)(const char16_t* path, char* name);
 using EnumDB = std::int32_t(VESTRA_STDCALL*)(std::int32_t kind, std::int32_t index,
-                                              std::int32_t* type, char* name);
+                                             std::int32_t* type, char* name);
 using FileChecksum = std::int32_t(VESTRA_STDCALL*)(const char16_t* path, std::int32_t* a,
-                                                    std::int32_t* b);
+                                                   std::int32_t* b);
 using AddVBU = std::int32_t(VESTRA_STDCALL*)(const char16_t* path, const char* name);
 using RemoveVBU = std::int32_t(VESTRA_STDCALL*)(const char16_t* path);
 using SuperKill = std::int32_t(VESTRA_STDCALL*)(std::int32_t processId);

@@ -22,8 +22,7 @@ TEST_P(CommandWordTest, ReadsTheWordAfterTheQuotedProgramPath) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, CommandWordTest,
     ::testing::Values(
-        Case{u"\"C:\\Vestra\\Vestra.exe\"", u""},
-        Case{u"\"C:\\Vestra\\Vestra.exe\" ", u""},
+        Case{u"\"C:\\Vestra\\Vestra.exe\"", u""}, Case{u"\"C:\\Vestra\\Vestra.exe\" ", u""},
         Case{u"\"C:\\Vestra\\Vestra.exe\"   RTP  ", u"rtp"},
         Case{u"\"C:\\Vestra\\Vestra.exe\" rtc", u"rtc"},
         Case{u"\"C:\\Vestra\\Vestra.exe\" vrs C:\\Temp\\Bad.EXE", u"vrs c:\\temp\\bad.exe"},
@@ -31,8 +30,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{u"\"C:\\V\\Vestra.exe\" \"D:\\a b\" \"E:\\\"", u"\"d:\\a b\" \"e:\\\""},
         // An unquoted program path loses its first letter and, without a closing quote, the
         // rest of the line becomes the word.
-        Case{u"C:\\Vestra\\Vestra.exe rtp", u":\\vestra\\vestra.exe rtp"},
-        Case{u"", u""}));
+        Case{u"C:\\Vestra\\Vestra.exe rtp", u":\\vestra\\vestra.exe rtp"}, Case{u"", u""}));
 
 }  // namespace
 }  // namespace vestra

@@ -30,7 +30,8 @@ protected:
 
     RunMode Start(std::u16string_view arguments) {
         std::u16string line = u"\"C:\\Program Files\\Vestra\\Vestra.exe\"";
-        if (!arguments.empty()) line += u" " + std::u16string(arguments);
+        if (!arguments.empty())
+            line += u" " + std::u16string(arguments);
         os.system.SetCommandLine(line);
         return RunEntry(bundle, state, config);
     }
@@ -137,8 +138,10 @@ TEST_F(EntryTest, MissingEngineMessageIsEnglishWhenTheStoredLanguageIsEnglish) {
     os.files.Delete(kEngine);
     Start(u"");
     ASSERT_EQ(os.windows.messageBoxes().size(), 1u);
-    EXPECT_EQ(ToUtf8(os.windows.messageBoxes()[0].text).rfind("Vestra cannot find its Engine, "
-                                                              "VestEngine.dll\r\n", 0),
+    EXPECT_EQ(ToUtf8(os.windows.messageBoxes()[0].text)
+                  .rfind("Vestra cannot find its Engine, "
+                         "VestEngine.dll\r\n",
+                         0),
               0u);
 }
 

@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Channel, ProtectionStatusTest,
                          ::testing::Values(ChannelCase{u"17", kProtectionOn},
                                            ChannelCase{u" 435 ", kProtectionOn},  // 19*22+17
                                            ChannelCase{u"8", kProtectionOff},
-                                           ChannelCase{u"96", kProtectionOff},   // 4*22+8
+                                           ChannelCase{u"96", kProtectionOff},  // 4*22+8
                                            ChannelCase{u"22", kProtectionOff},
                                            ChannelCase{u"on", kProtectionOff},
                                            ChannelCase{u"", kProtectionOff}));

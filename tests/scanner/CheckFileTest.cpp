@@ -47,7 +47,8 @@ struct DecodeCase {
     const char* action;  // "" = left as it was
 };
 
-class CheckFileDecodeTest : public CheckFileTest, public ::testing::WithParamInterface<DecodeCase> {};
+class CheckFileDecodeTest : public CheckFileTest,
+                            public ::testing::WithParamInterface<DecodeCase> {};
 
 TEST_P(CheckFileDecodeTest, ResultSplitsIntoCategoryAndAction) {
     Plant(u"C:\\x.exe", GetParam().result);
@@ -61,8 +62,7 @@ TEST_P(CheckFileDecodeTest, ResultSplitsIntoCategoryAndAction) {
 
 INSTANTIATE_TEST_SUITE_P(Results, CheckFileDecodeTest,
                          ::testing::Values(DecodeCase{37, "Suspected Virus", "CAGE"},
-                                           DecodeCase{16, "", "DEL"},
-                                           DecodeCase{1, "Worm", ""},
+                                           DecodeCase{16, "", "DEL"}, DecodeCase{1, "Worm", ""},
                                            DecodeCase{3 * 16 + 7, "Injected Virus", "INJ"},
                                            DecodeCase{4 * 16 + 9, "Junk Virus", "CLN"},
                                            DecodeCase{5 * 16 + 10, "", ""},
@@ -98,7 +98,8 @@ struct FilterCase {
     bool reachesEngine;
 };
 
-class CheckFileFilterTest : public CheckFileTest, public ::testing::WithParamInterface<FilterCase> {};
+class CheckFileFilterTest : public CheckFileTest,
+                            public ::testing::WithParamInterface<FilterCase> {};
 
 TEST_P(CheckFileFilterTest, FastScanHandsOnlyListedExtensionsToTheEngine) {
     Plant(GetParam().path, 17);
@@ -108,15 +109,13 @@ TEST_P(CheckFileFilterTest, FastScanHandsOnlyListedExtensionsToTheEngine) {
     EXPECT_EQ(testing::EngineScript().scanned.size(), GetParam().reachesEngine ? 1u : 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Extensions, CheckFileFilterTest,
-                         ::testing::Values(FilterCase{u"C:\\setup.EXE", true},
-                                           FilterCase{u"C:\\photo.jpg", false},
-                                           FilterCase{u"C:\\README", true},
-                                           FilterCase{u"C:\\cage\\x.vra", true},
-                                           // one letter is looked for inside the list text
-                                           FilterCase{u"C:\\a.c", true},
-                                           FilterCase{u"C:\\a.z", false},
-                                           FilterCase{u"C:\\autorun.inf", true}));
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, CheckFileFilterTest,
+    ::testing::Values(FilterCase{u"C:\\setup.EXE", true}, FilterCase{u"C:\\photo.jpg", false},
+                      FilterCase{u"C:\\README", true}, FilterCase{u"C:\\cage\\x.vra", true},
+                      // one letter is looked for inside the list text
+                      FilterCase{u"C:\\a.c", true}, FilterCase{u"C:\\a.z", false},
+                      FilterCase{u"C:\\autorun.inf", true}));
 
 TEST_F(CheckFileTest, FilterAppliesOnlyWhenEveryConditionHolds) {
     Plant(u"C:\\photo.jpg", 17);

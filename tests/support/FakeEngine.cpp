@@ -22,12 +22,14 @@ std::int32_t VESTRA_STDCALL ScanFile(const char16_t* path, char* name) {
     std::u16string key(path);
     g_script.scanned.push_back(key);
     auto result = g_script.results.find(key);
-    if (result == g_script.results.end()) return 0;
+    if (result == g_script.results.end())
+        return 0;
     auto text = g_script.names.find(key);
     if (text != g_script.names.end()) {
         std::size_t n = std::min<std::size_t>(text->second.size(), engine_abi::kNameBufferSize);
         std::memcpy(name, text->second.data(), n);
-        if (g_script.writeNul && n < engine_abi::kNameBufferSize) name[n] = '\0';
+        if (g_script.writeNul && n < engine_abi::kNameBufferSize)
+            name[n] = '\0';
     }
     return result->second;
 }
@@ -49,13 +51,21 @@ std::int32_t VESTRA_STDCALL AddVBU(const char16_t* path, const char* name) {
     return 1;
 }
 
-std::int32_t VESTRA_STDCALL RemoveVBU(const char16_t*) { return 1; }
-std::int32_t VESTRA_STDCALL SuperKill(std::int32_t) { return 0; }
+std::int32_t VESTRA_STDCALL RemoveVBU(const char16_t*) {
+    return 1;
+}
+std::int32_t VESTRA_STDCALL SuperKill(std::int32_t) {
+    return 0;
+}
 
 }  // namespace
 
-FakeEngineScript& EngineScript() { return g_script; }
-void ResetEngineScript() { g_script = FakeEngineScript{}; }
+FakeEngineScript& EngineScript() {
+    return g_script;
+}
+void ResetEngineScript() {
+    g_script = FakeEngineScript{};
+}
 
 platform::fake::ExportTable FakeEngineExports() {
     return {{"VestInitDB", reinterpret_cast<void*>(&InitDB)},

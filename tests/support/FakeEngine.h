@@ -13,10 +13,10 @@
 namespace vestra::testing {
 
 struct FakeEngineScript {
-    std::map<std::u16string, std::int32_t> results;   // by path, as given
-    std::map<std::u16string, std::string> names;      // by path: name bytes written to the buffer
-    bool writeNul = true;                             // terminate the name in the buffer
-    std::int32_t counts[5] = {0, 0, 0, 0, 0};         // by kind
+    std::map<std::u16string, std::int32_t> results;  // by path, as given
+    std::map<std::u16string, std::string> names;     // by path: name bytes written to the buffer
+    bool writeNul = true;                            // terminate the name in the buffer
+    std::int32_t counts[5] = {0, 0, 0, 0, 0};        // by kind
     int initCalls = 0;
     std::vector<int> countOrder;
     std::vector<std::pair<std::u16string, std::string>> userSignatures;
