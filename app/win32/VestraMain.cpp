@@ -7,6 +7,7 @@
 #include "app/Entry.h"
 #include "app/ProgramConfig.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/main/MainWindow.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
@@ -18,12 +19,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     vestra::ProgramConfig config(os);
 
     switch (vestra::RunEntry(os, state, config)) {
+        case vestra::RunMode::MainWindow:
+            return vestra::ui::RunMainWindow({state, os, config.store, config.settings,
+                                              config.messages, config.exceptions});
         case vestra::RunMode::Ended:
         case vestra::RunMode::SelfUpdate:
         case vestra::RunMode::SilentInstall:
         case vestra::RunMode::ProtectionHost:
-        case vestra::RunMode::MainWindow:
-            // The windows of each mode join here as they are built.
+            // The update, install and protection-host modes join here as they are built.
             break;
     }
     return 0;
