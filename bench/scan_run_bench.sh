@@ -66,6 +66,10 @@ printf 'whole scan run:                  %.3f s, %s files/s, %s detections\n' \
     "$run_seconds" "$(rate "$run_seconds")" "$run_found"
 ratio=$(echo "scale=2; $run_seconds / $engine_seconds" | bc -l)
 echo "ratio: $ratio (limit 2)"
+if [ "$run_found" != "$engine_found" ]; then
+    echo "scan_run_bench: the scan run and the engine found different numbers of files" >&2
+    exit 1
+fi
 if [ "$(echo "$run_seconds > 2 * $engine_seconds" | bc -l)" = 1 ]; then
     echo "scan_run_bench: the scan run is slower than twice the engine alone" >&2
     exit 1
