@@ -16,6 +16,8 @@ TITLE = "Vestra"
 # Control ids of the main window (ui/model/ControlIds.h).
 CMD_PANEL, CMD_EXIT, TAB_MAIN = 1004, 1005, 1006
 TV_DIR, OPT0 = 1101, 1103
+LV_DETECT, CMD_STOP = 1121, 1131
+EICAR = (r"X5O!P%@AP[4\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*")
 CK_SET0, TX_PASSWORD0, CMD_PASSWORD, OPT_LANG0 = 1601, 1613, 1615, 1617
 CK_USE_PASSWORD = CK_SET0 + 2
 MAIN_TABS = ["Scanner", "Protection", "Update", "Tools", "Quarantine (0)", "Settings", "About",
@@ -29,11 +31,13 @@ class MainWindowTests(E2ETest):
             self.skipTest(f"{self.preview} is not built (target vestra_ui_preview)")
         self.bed.run("reg", "delete", SETTINGS_KEY, "/f")
         self.started = None
-        self.open()
         self.addCleanup(self.stop)
+        if not self._testMethodName.startswith("test_scan"):
+            self.open()
 
-    def open(self):
-        self.started = self.winauto.start(f'"{self.windows_path(self.preview)}"')
+    def open(self, arguments=""):
+        line = f'"{self.windows_path(self.preview)}"' + (f" {arguments}" if arguments else "")
+        self.started = self.winauto.start(line)
         self.assertIsNotNone(self.started, "the window program did not start")
         self.hwnd = self.winauto.wait(title=TITLE, pid=self.started.pid, timeout_ms=60000)
         self.assertIsNotNone(self.hwnd, "the main window did not appear")
@@ -103,6 +107,28 @@ class MainWindowTests(E2ETest):
             self.assertTrue([n for n in nodes if n.text == "Computer Drive"][0].checked)
             self.assertTrue(all(n.checked for n in nodes if n.depth == 1 and n.text.endswith(":)")))
             self.shoot("ui_tree_full_scan")
+
+    def test_scan_of_a_path_from_the_command_line_lists_the_detection(self):
+        dist = self.bed.build / "dist"
+        if not (dist / "VestEngine.dll").is_file() or not (dist / "Vestra.loov").is_file():
+            self.skipTest("the engine and its database are not built (VestEngine, vestra_database)")
+        self.bed.put("C:\\UiScan\\eicar.com", EICAR)
+        self.bed.put("C:\\UiScan\\notes.txt", "nothing to see")
+        self.open('"C:\\UiScan"')
+        with on_failure(self.bed, self.winauto, "ui_scan"):
+            summary = self.winauto.msgbox(pid=self.started.pid, timeout_ms=60000)
+            self.assertIsNotNone(summary, "no summary box after the scan")
+            self.assertEqual(summary.title, "Status Komputer")  # message 44
+            self.assertIn("1 File Virus", summary.text)  # count + message 45
+            self.shoot("ui_scan_summary")
+            self.assertTrue(self.winauto.press(summary.window, "OK"))
+            self.assertEqual(self.caption(CMD_STOP), "> &Result")
+            self.assertTrue(self.winauto.click(self.hwnd, id=CMD_STOP))
+            time.sleep(1)
+            rows = self.winauto.listview(self.hwnd, id=LV_DETECT).rows
+            self.assertEqual(len(rows), 1)
+            self.assertTrue(rows[0].cells[2].lower().endswith("\\uiscan\\eicar.com"), rows[0].cells)
+            self.shoot("ui_scan_virus_tab")
 
     def test_language_is_kept_and_switching_back_restores_the_captions(self):
         with on_failure(self.bed, self.winauto, "ui_language"):

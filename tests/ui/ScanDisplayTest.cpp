@@ -1,4 +1,4 @@
-// Minimised caption, information box and the exit question.
+// Information box, the exit question and the corner window's texts.
 #include "ui/model/ScanDisplay.h"
 
 #include <gtest/gtest.h>
@@ -7,31 +7,6 @@
 
 namespace vestra::ui {
 namespace {
-
-TEST(ScanDisplayTest, MinimisedCaptionFollowsThePhase) {
-    ScanFigures f;
-    f.totalFiles = 1200;
-    f.totalFolders = 35;
-    f.filesScanned = 480;
-    f.percent = 40;
-    struct Case {
-        ScanPhase phase;
-        bool skipped;
-        std::u16string_view caption;
-    };
-    const Case cases[] = {
-        {ScanPhase::Counting, false, u"1200;35 - Vestra"},
-        {ScanPhase::Scanning, false, u"40 % - Vestra"},
-        {ScanPhase::Scanning, true, u"480 - Vestra"},
-        {ScanPhase::Finished, false, u"Vestra"},
-        {ScanPhase::Idle, true, u"Vestra"},
-    };
-    for (const Case& c : cases) {
-        f.phase = c.phase;
-        f.countSkipped = c.skipped;
-        EXPECT_EQ(MinimisedCaption(f, u"Vestra"), c.caption);
-    }
-}
 
 TEST(ScanDisplayTest, InformationBoxShowsTheRunningFigures) {
     ScanFigures f;

@@ -110,11 +110,11 @@ TEST(TabRulesTest, EachPartIsSetUpOnce) {
 
 TEST(TabRulesTest, ScanTabsShowTheirControls) {
     EXPECT_TRUE(ViewOfScanTab(kScanTabTargets).targetTree);
-    EXPECT_EQ(ViewOfScanTab(kScanTabTargets).list, ResultList::None);
+    EXPECT_EQ(ViewOfScanTab(kScanTabTargets).list, ResultKind::None);
     EXPECT_TRUE(ViewOfScanTab(kScanTabReport).report);
     EXPECT_FALSE(ViewOfScanTab(kScanTabReport).targetTree);
     const ScanTabView registry = ViewOfScanTab(kScanTabRegistry);
-    EXPECT_EQ(registry.list, ResultList::Registry);
+    EXPECT_EQ(registry.list, ResultKind::Registry);
     EXPECT_EQ(registry.extraCaptions[2], u"&Goto Key ...");
     EXPECT_EQ(ViewOfScanTab(kScanTabHidden).extraCaptions[0], u"Unhide &All");
     EXPECT_TRUE(ViewOfScanTab(kScanTabReport).extraCaptions[0].empty());
@@ -122,12 +122,12 @@ TEST(TabRulesTest, ScanTabsShowTheirControls) {
 
 TEST(TabRulesTest, SelectAllIsRememberedPerList) {
     SelectAllStates states;
-    states.Set(ResultList::Registry, true);
-    EXPECT_TRUE(states.Get(ResultList::Registry));
-    EXPECT_FALSE(states.Get(ResultList::Virus));
-    EXPECT_FALSE(states.Get(ResultList::Hidden));
-    states.Set(ResultList::None, true);  // no list visible: nothing to remember
-    EXPECT_FALSE(states.Get(ResultList::None));
+    states.Set(ResultKind::Registry, true);
+    EXPECT_TRUE(states.Get(ResultKind::Registry));
+    EXPECT_FALSE(states.Get(ResultKind::Virus));
+    EXPECT_FALSE(states.Get(ResultKind::Hidden));
+    states.Set(ResultKind::None, true);  // no list visible: nothing to remember
+    EXPECT_FALSE(states.Get(ResultKind::None));
 }
 
 TEST(TabRulesTest, ButtonAndMenuCaptionsChooseTheirRows) {

@@ -42,17 +42,14 @@ bool FormCorner::OnCreate() {
     win::MakeButton(args(kCmdStop, u"&Stop", 10, 82, 90, 26));
     win::MakeButton(args(kCmdFixAll, u"Fix All", 106, 82, 90, 26));
     win::MakeButton(args(kCmdMax, u"Detail >>", 202, 82, 100, 26));
-    onCommand[kCmdStop] = [this](int) {
-        if (main_.IsBound(ctl::kCmdStop))
-            PostMessageW(main_.hwnd(), WM_COMMAND, ctl::kCmdStop, 0);
-    };
+    onCommand[kCmdStop] = [this](int) { PostMessageW(main_.hwnd(), WM_COMMAND, ctl::kCmdStop, 0); };
     onCommand[kCmdFixAll] = [this](int) {
         PostMessageW(main_.hwnd(), WM_COMMAND, ctl::kCmdCleanAll, 0);
     };
     onCommand[kCmdMax] = [this](int) { main_.Cornering(false); };
     onTimer[kTimerSlide] = [this] { Sliding(); };
     onTimer[kTimerRefresh] = [this] { Refresh(); };
-    EnableWindow(Item(kCmdStop), main_.IsBound(ctl::kCmdStop));
+    EnableWindow(Item(kCmdStop), main_.ScanRunning());
     EnableWindow(Item(kCmdFixAll), main_.IsBound(ctl::kCmdCleanAll));
     return true;
 }
@@ -97,7 +94,7 @@ void FormCorner::Sliding() {
 }
 
 void FormCorner::Refresh() {
-    const ScanFigures& f = main_.Figures();
+    const ScanFigures f = main_.Figures();
     SendMessageW(Item(kPBPercent), PBM_SETPOS, f.percent, 0);
     if (f.totalFiles > 0) {
         const std::int64_t tenths = f.filesScanned * 1000 / f.totalFiles;

@@ -47,10 +47,10 @@ HWND MakeLabel(const ControlArgs& args) {
     return Make(args, WC_STATICW, SS_LEFT | SS_NOTIFY);
 }
 
-HWND MakeEdit(const ControlArgs& args, bool multiline, bool readOnly) {
+HWND MakeEdit(const ControlArgs& args, bool multiline, bool readOnly, bool scrollBar) {
     DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
     if (multiline)
-        style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;
+        style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | (scrollBar ? WS_VSCROLL : 0);
     if (readOnly)
         style |= ES_READONLY;
     ControlArgs edit = args;

@@ -40,7 +40,8 @@ enum class ButtonKind { Push, Check, Radio, RadioFirst, Group };
 
 HWND MakeButton(const ControlArgs& args, ButtonKind kind = ButtonKind::Push);
 HWND MakeLabel(const ControlArgs& args);  // SS_NOTIFY so a link label can be clicked
-HWND MakeEdit(const ControlArgs& args, bool multiline = false, bool readOnly = false);
+HWND MakeEdit(const ControlArgs& args, bool multiline = false, bool readOnly = false,
+              bool scrollBar = true);
 HWND MakeListView(const ControlArgs& args, bool checkBoxes);
 HWND MakeTreeView(const ControlArgs& args, bool checkBoxes);
 HWND MakeTabStrip(const ControlArgs& args);

@@ -16,6 +16,7 @@
 #include "ui/model/ControlIds.h"
 #include "ui/model/Geometry.h"
 #include "ui/model/ListLayouts.h"
+#include "ui/model/StartTargets.h"
 #include "ui/resources/ResourceIds.h"
 
 namespace vestra::ui {
@@ -46,7 +47,7 @@ bool IsEditClass(HWND window) {
 }  // namespace
 
 FormMain::FormMain(const MainWindowContext& context)
-    : ctx_(context), targetTree_(context.os.files) {
+    : ctx_(context), targetTree_(context.os.files), hidden_(context.os.files, report_) {
     themeBase_ = ThemeBaseColor(ctx_.settings.themeColor);
     palette_ = MakeThemePalette(themeBase_);
 }
@@ -103,6 +104,9 @@ HWND FormMain::Add(Kind kind, HWND parent, int id, std::u16string_view text) {
             break;
         case Kind::EditMulti:
             made = win::MakeEdit(args, true, false);
+            break;
+        case Kind::CounterBox:
+            made = win::MakeEdit(args, true, true, false);
             break;
         case Kind::EditReadOnly:
             made = win::MakeEdit(args, true, true);
@@ -286,6 +290,9 @@ LRESULT FormMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return reinterpret_cast<LRESULT>(brushes_[0].Get(color));
         }
+        case kMsgStartScan:
+            StartRequestedScan();
+            return 0;
         case kMsgTreeCheck:
             OnTreeCheckClicked(reinterpret_cast<HTREEITEM>(wParam));
             return 0;
@@ -477,8 +484,24 @@ void FormMain::InitFormLoad() {
     ShowScanTab(kScanTabTargets);
     LayoutAll();  // the buttons fit their captions, which are known only now
     StartTimer(kTimerTree, 3000);
-    // Binding point: a scan requested for the start (a path list on the command line) runs
-    // StartScan here once the scan run is bound.
+    // A start with a path list scans those paths once the window has finished loading.
+    if (!StartScanPaths(ctx_.state.commandWord).empty())
+        PostMessageW(hwnd(), kMsgStartScan, 0, 0);
+}
+
+void FormMain::StartRequestedScan() {
+    for (const std::u16string& path : StartScanPaths(ctx_.state.commandWord)) {
+        const auto longPath = ctx_.os.files.LongPathName(path);
+        const std::u16string target = longPath.ok() ? longPath.value() : path;
+        if (ctx_.os.files.Exists(target))
+            CheckTree(targetTree_, ctx_.os.files, target, false);
+    }
+    if (!scanRun_)
+        return;
+    ctx_.exceptions.LoadExceptions();
+    checker_->fileExceptions = ctx_.exceptions.ExceptionPaths(1);
+    scanRun_->ClearReport();
+    scanRun_->StartScan(false);
 }
 
 void FormMain::ApplyCaptions() {
@@ -578,10 +601,11 @@ void FormMain::TriggerExit(bool ask) {
             return;
         case ExitChoice::StopScanThenClose:
             ctx_.state.exitingFlag = true;
-            // Binding point: the scan run is told to stop here; its end steps call TriggerExit
-            // again once it has unwound. Without a bound scan run nothing is left to wait for.
-            if (IsBound(ctl::kCmdStop) && ScanRunning()) {
-                bound_[ctl::kCmdStop]();
+            // The scan run stops at its next entry; its end steps see the exit flag and call
+            // TriggerExit again once it has unwound.
+            if (ScanRunning()) {
+                report_.state.skipRequested = true;
+                report_.state.stopRequested = true;
                 return;
             }
             break;

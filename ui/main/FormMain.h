@@ -12,6 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "remediation/HiddenPaths.h"
+#include "scanner/CheckFile.h"
+#include "scanner/ScanReport.h"
+#include "scanner/ScanRun.h"
+#include "scanner/ScanRunView.h"
 #include "scanner/TargetTree.h"
 #include "ui/framework/Gdi.h"
 #include "ui/framework/Window.h"
@@ -45,8 +50,10 @@ enum MainTimer : UINT_PTR {
 
 // Posted to the form after a click on a tree node's check box, once the control has toggled it.
 inline constexpr UINT kMsgTreeCheck = WM_APP + 0x110;
+// Posted at the end of loading when the command line asked for a scan.
+inline constexpr UINT kMsgStartScan = WM_APP + 0x111;
 
-class FormMain : public win::Window {
+class FormMain : public win::Window, public ScanRunView {
 public:
     explicit FormMain(const MainWindowContext& context);
     ~FormMain() override;
@@ -67,11 +74,28 @@ public:
     void Bind(int commandId, std::function<void()> work);
     bool IsBound(int commandId) const;
 
-    // The scan run as the displays see it (filled by the scan run through its binding).
-    ScanFigures& Figures() { return figures_; }
-    bool ScanRunning() const {
-        return figures_.phase == ScanPhase::Counting || figures_.phase == ScanPhase::Scanning;
-    }
+    // The scan run as the displays see it.
+    ScanFigures Figures() const;
+    bool ScanRunning() const { return scanRun_ && scanRun_->Running(); }
+
+    // ScanRunView: what the scan run asks of the window (FormMainScanRun.cpp).
+    void SelectScanPage() override;
+    void EnterCornerWindow() override;
+    void ScanControls(bool running) override;
+    void ProgressTimer(bool running) override;
+    void StopCaptionChanged(std::u16string_view caption) override;
+    void RefreshDisplays() override;
+    bool Exiting() override;
+    void FinishExit() override;
+    void SelectResultTab(int detType) override;
+    void TabCaptionsChanged() override;
+    void ListButtonsChanged(int detType) override;
+    void ReportCleared() override;
+    void StatusChanged() override;
+    void ProgressChanged() override;
+    bool PauseCounters() override;
+    void ResumeCounters() override;
+    void PumpMessages() override;
 
     HWND Ctl(int id) const;
 
@@ -96,6 +120,7 @@ private:
         Edit,
         EditMulti,
         EditReadOnly,
+        CounterBox,
         Password,
         Progress,
         Panel,
@@ -156,12 +181,12 @@ private:
     LRESULT OnListNotify(NMHDR* header);
     HWND VisibleResultList() const;
 
-    // Scan display timers and buttons.
-    void StartScanDisplay();
-    void StopScanDisplay();
-    void TickProgress();
-    void TickTime();
-    void TickCounters();
+    // Scan run and result lists (FormMainScanRun.cpp).
+    void BuildScanRun();
+    void MirrorRow(int listId, const ResultList& list, ListChange change, std::size_t row);
+    ResultList* ModelOfList(int listId);
+    void OnStopClicked();
+    void StartRequestedScan();
     void TickInformation();
     void RefreshProtection();
     void RefreshRuntimeCaptions();
@@ -200,7 +225,12 @@ private:
     SelectAllStates selectAll_;
     ThemePalette palette_{};
     Color themeBase_ = kDefaultThemeBase;
-    ScanFigures figures_;
+    ScanReport report_;
+    remediation::HiddenPaths hidden_;
+    std::unique_ptr<FileChecker> checker_;  // present when the engine is loaded
+    std::unique_ptr<ScanRun> scanRun_;
+    win::UniqueImageList listImages_;
+    bool mirroring_ = false;  // the window is copying the model into a list view
     std::map<int, std::function<void()>> bound_;
     std::array<win::SolidBrush, 6> brushes_;
     win::SolidBrush white_;

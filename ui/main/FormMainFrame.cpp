@@ -87,7 +87,7 @@ void FormMain::LayoutFrame(int width, int height) {
 }
 
 void FormMain::TickInformation() {
-    const std::u16string text = InformationText(figures_, ctx_.messages.CurrentLanguage());
+    const std::u16string text = InformationText(Figures(), ctx_.messages.CurrentLanguage());
     if (HWND box = Ctl(ctl::kTxInfo); box && win::WindowText(box) != text)
         win::SetWindowTextU(box, text);
 }

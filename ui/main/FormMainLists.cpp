@@ -54,10 +54,21 @@ LRESULT FormMain::OnListNotify(NMHDR* header) {
         return 0;
     }
     if (header->code == LVN_ITEMCHANGED) {
-        // A row dealt with carries the tag "Fixed" and may not be checked again; the result
-        // model enforces that through its binding. Checking a quarantine row selects it.
         auto* change = reinterpret_cast<NMLISTVIEW*>(header);
         const bool checkChanged = (change->uOldState ^ change->uNewState) & LVIS_STATEIMAGEMASK;
+        // A user's check goes to the result model, which refuses it on a row already dealt with
+        // ("Fixed"); the list view then shows the model's mark again.
+        ResultList* model = ModelOfList(listId);
+        if (model && checkChanged && !mirroring_ && change->iItem >= 0 &&
+            static_cast<std::size_t>(change->iItem) < model->Count()) {
+            const bool wanted = win::list::RowChecked(header->hwndFrom, change->iItem);
+            if (model->SetChecked(static_cast<std::size_t>(change->iItem), wanted) != wanted) {
+                mirroring_ = true;
+                win::list::CheckRow(header->hwndFrom, change->iItem, !wanted);
+                mirroring_ = false;
+            }
+        }
+        // Checking a quarantine row also selects it.
         if (listId == ctl::kLVCage && checkChanged && change->iItem >= 0 &&
             win::list::RowChecked(header->hwndFrom, change->iItem))
             ListView_SetItemState(header->hwndFrom, change->iItem, LVIS_SELECTED, LVIS_SELECTED);

@@ -46,11 +46,11 @@ void FormMain::BuildScannerPanel() {
     HWND report = Add(Kind::Panel, panel, ctl::kPicScan);
     Add(Kind::Label, report, ctl::kLbStatus, u"Ready");
     Add(Kind::Frame, report, ctl::kFrmFiles);
-    Add(Kind::EditReadOnly, report, ctl::kTxFile);
+    Add(Kind::CounterBox, report, ctl::kTxFile);
     Add(Kind::Frame, report, ctl::kFrmRegistry);
-    Add(Kind::EditReadOnly, report, ctl::kTxReg);
+    Add(Kind::CounterBox, report, ctl::kTxReg);
     Add(Kind::Frame, report, ctl::kFrmHidden);
-    Add(Kind::EditReadOnly, report, ctl::kTxUnHide);
+    Add(Kind::CounterBox, report, ctl::kTxUnHide);
 
     for (int id : kResultListIds)
         AddList(panel, id);
@@ -75,14 +75,8 @@ void FormMain::BuildScannerPanel() {
     Add(Kind::Button, panel, ctl::kCmdStop, u"# &Stop #");
     Enable(ctl::kCmdStop, false);
     Enable(ctl::kCmdCleanAll, false);
-    Enable(ctl::kCmdLog, false);   // binding point: enabled while the scan log exists
-    Enable(ctl::kCmdScan, false);  // binding point: enabled once the scan run is bound
-
-    onTimer[kTimerPB] = [this] { TickProgress(); };
-    onTimer[kTimerTime] = [this] { TickTime(); };
-    onTimer[kTimerUp] = [this] { TickCounters(); };
-    onTimer[kTimerTree] = [] {};  // binding point: the target tree's drive refresh
-    TickCounters();
+    Enable(ctl::kCmdLog, false);  // binding point: enabled while the scan log exists
+    BuildScanRun();
 }
 
 void FormMain::LayoutScannerPanel(int w, int h) {
@@ -146,7 +140,7 @@ void FormMain::ShowScanTab(int scanTab) {
     Show(ctl::kPicScan, view.report);
     for (int i = 0; i < 3; ++i)
         Show(kResultListIds[i], static_cast<int>(view.list) == i);
-    const bool listShown = view.list != ResultList::None;
+    const bool listShown = view.list != ResultKind::None;
     Show(ctl::kCkSelectAll, listShown);
     win::SetChecked(Ctl(ctl::kCkSelectAll), selectAll_.Get(view.list));
     for (int i = 0; i < ctl::kScanExCount; ++i) {
@@ -163,11 +157,11 @@ HWND FormMain::VisibleResultList() const {
 }
 
 void FormMain::OnSelectAll() {
-    const ResultList list = ViewOfScanTab(currentScanTab_).list;
+    const ResultKind list = ViewOfScanTab(currentScanTab_).list;
     const bool checked = win::IsChecked(Ctl(ctl::kCkSelectAll));
     selectAll_.Set(list, checked);
-    if (HWND view = VisibleResultList())
-        win::list::CheckAll(view, checked);
+    if (ResultList* model = ModelOfList(GetDlgCtrlID(VisibleResultList())))
+        model->SetAllChecked(checked);  // fixed rows refuse; the list view follows the model
 }
 
 void FormMain::OnScanExtra(int index) {
@@ -179,8 +173,6 @@ void FormMain::OnScanExtra(int index) {
 void FormMain::InitResultLists() {
     for (int id : kResultListIds)
         AddColumns(id);
-    // Binding point: the result lists' icons (row icon 2 is the detection icon) and rows come
-    // from the scan run's result model.
 }
 
 void FormMain::AddColumns(int listId) {
@@ -190,66 +182,6 @@ void FormMain::AddColumns(int listId) {
         return;
     for (const ColumnSpec& column : spec->columns)
         win::list::AddColumn(view, column.title, MulDiv(column.widthTwips, Dpi(), 1440));
-}
-
-// ---- Scan display timers ----
-
-void FormMain::StartScanDisplay() {
-    Enable(ctl::kCmdStop, true);
-    Enable(ctl::kCmdMinimize, true);
-    Enable(ctl::kCmdScan, false);
-    StartTimer(kTimerInfo, 500);
-    StartTimer(kTimerTime, 1000);
-    StartTimer(kTimerUp, 250);
-    StartTimer(kTimerPB, 250);
-    StopTimer(kTimerTree);
-}
-
-void FormMain::StopScanDisplay() {
-    for (UINT_PTR timer : {kTimerUp, kTimerTime, kTimerPB, kTimerInfo})
-        StopTimer(timer);
-    Enable(ctl::kCmdScan, IsBound(ctl::kCmdScan));
-    StartTimer(kTimerTree, 3000);
-    TickProgress();
-    TickCounters();
-    TickInformation();
-}
-
-void FormMain::TickProgress() {
-    const bool counted =
-        figures_.phase == ScanPhase::Scanning && !figures_.countSkipped && figures_.totalFiles > 0;
-    if (counted) {
-        SendMessageW(Ctl(ctl::kPBPercent), PBM_SETPOS, figures_.percent, 0);
-        const std::int64_t tenths = figures_.filesScanned * 1000 / figures_.totalFiles;
-        SetText(ctl::kTxPercent, ToText(tenths / 10) + u"." + ToText(tenths % 10) + u"%");
-    }
-    if (!figures_.currentPath.empty())
-        SetText(ctl::kTxDirPath, figures_.currentPath);
-}
-
-void FormMain::TickTime() {
-    // Binding point: the scan run counts the elapsed second and formats the short duration.
-    if (figures_.phase != ScanPhase::Counting)
-        SetText(ctl::kTxTime, figures_.elapsedText);
-    const std::u16string title = ctx_.state.appTitle.empty() ? u"Vestra" : ctx_.state.appTitle;
-    if (IsIconic(hwnd())) {
-        win::SetWindowTextU(hwnd(), MinimisedCaption(figures_, title));
-        StopTimer(kTimerUp);
-    }
-}
-
-void FormMain::TickCounters() {
-    // Binding point: the counter texts ("File Scanned : " ...) are the scan run's; until it is
-    // bound the boxes show the figures the window holds.
-    const std::u16string crlf = u"\r\n";
-    SetText(ctl::kTxFile, u"File Scanned : " + ToText(figures_.filesScanned) + crlf +
-                              u"File Detected : " + ToText(figures_.filesDetected) + crlf +
-                              u"File Cleaned : 0");
-    SetText(ctl::kTxReg, u"Value Scanned : 0" + crlf + u"Value Detected: " +
-                             ToText(figures_.valuesDetected) + crlf + u"Value Fixed: 0");
-    SetText(ctl::kTxUnHide, u"Path Scanned: 0" + crlf + u"Path Hidden: " +
-                                ToText(figures_.pathsHidden) + crlf + u"Path Unhidden: 0");
-    SetText(ctl::kLbStatus, figures_.statusText.empty() ? u"Ready" : figures_.statusText);
 }
 
 }  // namespace vestra::ui

@@ -1,25 +1,9 @@
-// Minimised caption, information box and the exit question.
+// Information box, exit question, corner window texts.
 #include "ui/model/ScanDisplay.h"
 
 #include "platform/Text.h"
 
 namespace vestra::ui {
-
-std::u16string MinimisedCaption(const ScanFigures& f, std::u16string_view title) {
-    const std::u16string tail = u" - " + std::u16string(title);
-    switch (f.phase) {
-        case ScanPhase::Counting:
-            return ToText(f.totalFiles) + u";" + ToText(f.totalFolders) + tail;
-        case ScanPhase::Scanning:
-            if (f.countSkipped)
-                return ToText(f.filesScanned) + tail;
-            return ToText(f.percent) + u" %" + tail;
-        case ScanPhase::Idle:
-        case ScanPhase::Finished:
-            break;
-    }
-    return std::u16string(title);
-}
 
 std::u16string InformationText(const ScanFigures& f, int language) {
     const bool english = language != 0;

@@ -1,5 +1,5 @@
-// What the main window shows of a scan run besides the scanner's own texts: the caption while
-// the window is minimised, the information box, and the exit question while a scan runs.
+// What the main window shows of a scan run besides the scanner's own texts: the information box,
+// the exit question while a scan runs, and the corner window's path line and title.
 #pragma once
 
 #include <cstdint>
@@ -30,10 +30,6 @@ struct ScanFigures {
     std::u16string currentPath;
     std::u16string elapsedText;  // the short duration format
 };
-
-// The caption while minimised: during counting "files;folders - title", during a counted scan
-// "percent % - title", after a skipped count "scanned - title"; the plain title otherwise.
-std::u16string MinimisedCaption(const ScanFigures& figures, std::u16string_view title);
 
 // The right-hand information box, one fact per line, in the message table's language (0
 // Indonesian, anything else English).

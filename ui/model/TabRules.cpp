@@ -56,21 +56,21 @@ ScanTabView ViewOfScanTab(int scanTab) {
             view.report = true;
             break;
         case kScanTabVirus:
-            view.list = ResultList::Virus;
+            view.list = ResultKind::Virus;
             view.extraCaptions = {u"Clean &All", u"Clean &Checked", u"&Explore ...",
                                   u"&Properties"};
             view.extraCommands = {cmd::kPopDetClnAll, cmd::kPopDetClnSel, cmd::kPopDetExp,
                                   cmd::kPopDetProp};
             break;
         case kScanTabRegistry:
-            view.list = ResultList::Registry;
+            view.list = ResultKind::Registry;
             view.extraCaptions = {u"Repair &All", u"Repair &Checked", u"&Goto Key ...",
                                   u"&Properties"};
             view.extraCommands = {cmd::kPopRegFixAll, cmd::kPopRegFixSel, cmd::kPopRegGoto,
                                   cmd::kPopRegProp};
             break;
         case kScanTabHidden:
-            view.list = ResultList::Hidden;
+            view.list = ResultKind::Hidden;
             view.extraCaptions = {u"Unhide &All", u"Unhide &Checked", u"&Explore ...",
                                   u"&Properties"};
             view.extraCommands = {cmd::kPopUnhideAll, cmd::kPopUnhideSel, cmd::kPopUnhideExp,
@@ -82,12 +82,12 @@ ScanTabView ViewOfScanTab(int scanTab) {
     return view;
 }
 
-bool SelectAllStates::Get(ResultList list) const {
+bool SelectAllStates::Get(ResultKind list) const {
     const int i = static_cast<int>(list);
     return i >= 0 && i < 3 && states_[i];
 }
 
-void SelectAllStates::Set(ResultList list, bool checked) {
+void SelectAllStates::Set(ResultKind list, bool checked) {
     const int i = static_cast<int>(list);
     if (i >= 0 && i < 3)
         states_[i] = checked;

@@ -73,12 +73,12 @@ enum ScanTab : int {
 };
 inline constexpr int kScanTabCount = 5;
 
-enum class ResultList : int { None = -1, Virus = 0, Registry = 1, Hidden = 2 };
+enum class ResultKind : int { None = -1, Virus = 0, Registry = 1, Hidden = 2 };
 
 struct ScanTabView {
     bool targetTree = false;                             // TvDir, FrmTree and cmdScan
     bool report = false;                                 // PicScan
-    ResultList list = ResultList::None;                  // with CkSelectAll and the cmdScanEx row
+    ResultKind list = ResultKind::None;                  // with CkSelectAll and the cmdScanEx row
     std::array<std::u16string_view, 4> extraCaptions{};  // cmdScanEx(0..3); empty = hidden
     std::array<int, 4> extraCommands{};                  // the pop-up item each button stands for
 };
@@ -88,8 +88,8 @@ ScanTabView ViewOfScanTab(int scanTab);
 // One remembered select-all state per result list.
 class SelectAllStates {
 public:
-    bool Get(ResultList list) const;
-    void Set(ResultList list, bool checked);
+    bool Get(ResultKind list) const;
+    void Set(ResultKind list, bool checked);
 
 private:
     std::array<bool, 3> states_{};
