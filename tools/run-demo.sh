@@ -8,8 +8,8 @@ build=${VESTRA_DEMO_BUILD:-$root/build/demo}
 
 bash tools/install-deps.sh
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
-ninja -C "$build"
+ninja -C "$build" Vestra VestEngine vestra_database winauto
 
-exec python3 tools/demo.py --build "$build" "$@"
+VESTRA_BINARY_DIR="$build" exec tests/wine/wine-run.sh --unix python3 tools/demo.py "$@"

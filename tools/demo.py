@@ -1,0 +1,98 @@
+#!/usr/bin/env python3
+"""The demo run: lays out the shipped files on C:, a demo removable drive E: with the EICAR test
+file and the harmless test samples (one of them inside a hidden folder), then starts Vestra.exe
+under Wine with E:\\ on its command line. The program scans the drive at once; the demo prints the
+summary box, the rows of the virus and hidden lists, and saves screenshots.
+
+Run it through the test bed so that it shares one Wine prefix and display:
+    VESTRA_BINARY_DIR=<build> tests/wine/wine-run.sh --unix python3 tools/demo.py
+(tools/run-demo.sh does exactly that after building.)"""
+
+import argparse
+import os
+import shutil
+import sys
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+sys.path[:0] = [str(ROOT / "tests" / "e2e"), str(ROOT / "tests" / "wine")]
+
+from harness.evidence import screenshot  # noqa: E402
+from harness.product import Product  # noqa: E402
+from harness.winauto import Winauto  # noqa: E402
+from winebed import WineBed  # noqa: E402
+
+LV_DETECT, LV_HIDE = 1121, 1123
+SAMPLES = ROOT / "tests" / "samples"
+EICAR = (b"X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STA" + b"NDARD-ANTIVIRUS-TEST-FILE!$H+H*")
+
+
+def lay_out_demo_drive(bed):
+    bed.clear_drive("E:")
+    bed.put("E:\\eicar.com", EICAR)
+    bed.put("E:\\Documents\\letter.txt", b"Dear reader, nothing to find here.\r\n")
+    for sample in SAMPLES.rglob("*"):
+        if sample.is_file() and sample.suffix not in (".md", ".tsv") and sample.name[0] != ".":
+            relative = sample.relative_to(SAMPLES)
+            bed.put("E:\\Samples\\" + "\\".join(relative.parts), sample.read_bytes())
+    # What a removable-drive worm does: hide the user's folder and leave a lure beside it.
+    bed.put("E:\\Photos\\holiday.txt", b"a holiday note\r\n")
+    bed.attrib("E:\\Photos", "+h", "+s")
+
+
+def print_list(title, listview):
+    print(f"\n{title}:")
+    if listview is None or not listview.rows:
+        print("  (empty)")
+        return
+    print("  " + " | ".join(listview.columns))
+    for row in listview.rows:
+        print("  " + " | ".join(row.cells))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--build", default=os.environ.get("VESTRA_BINARY_DIR"))
+    parser.add_argument("--keep-open", action="store_true",
+                        help="leave the window open until it is closed by hand")
+    args = parser.parse_args()
+    bed = WineBed(args.build).ensure()
+    winauto = Winauto(bed)
+    product = Product(bed)
+    missing = product.skip_reason()
+    if missing or not winauto.available():
+        sys.exit(f"demo: the build is incomplete: {missing or winauto.exe}")
+
+    folder = product.lay_out("demo")
+    lay_out_demo_drive(bed)
+    print(f"Vestra laid out in {folder}; demo drive E:\\ holds EICAR and the test samples.")
+    started = winauto.start(product.command_line(folder, '"E:\\"'), cwd=folder)
+    if started is None:
+        sys.exit("demo: Vestra.exe did not start")
+    try:
+        window = winauto.wait(cls="VestraMain", pid=started.pid, timeout_ms=60000)
+        if window is None:
+            sys.exit("demo: the main window did not appear")
+        summary = winauto.msgbox(pid=started.pid, timeout_ms=180000)
+        if summary is None:
+            sys.exit("demo: the scan did not finish with its summary box")
+        print(f"\nSummary box '{summary.title}':\n  " + summary.text.replace("\n", "\n  "))
+        shots = [screenshot(bed, "demo_summary")]
+        winauto.press(summary.window, summary.buttons[0][1] if summary.buttons else "OK")
+        print_list("Virus list", winauto.listview(window, id=LV_DETECT))
+        print_list("Hidden list", winauto.listview(window, id=LV_HIDE))
+        shots.append(screenshot(bed, "demo_main", winauto.rect(window)))
+        print("\nScreenshots: " + ", ".join(s for s in shots if s))
+        if args.keep_open:
+            started.wait(24 * 3600)
+        else:
+            winauto.close(window)
+            winauto.wait_gone(window, timeout_ms=20000)
+    finally:
+        if started.running():
+            winauto.kill(started.pid)
+        started.close()
+
+
+if __name__ == "__main__":
+    main()
