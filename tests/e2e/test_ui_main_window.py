@@ -20,6 +20,9 @@ LV_DETECT, CMD_STOP = 1121, 1131
 EICAR = (r"X5O!P%@AP[4\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*")
 CK_SET0, TX_PASSWORD0, CMD_PASSWORD, OPT_LANG0 = 1601, 1613, 1615, 1617
 CK_USE_PASSWORD = CK_SET0 + 2
+TX_RGB, CMD_EXCEPTION = 1629, 1632
+# FormException's controls.
+LV_EXCEPT, TX_PATH, CMD_ADD_PATH, CMD_REM_SEL, CMD_OK = 100, 103, 104, 107, 108
 MAIN_TABS = ["Scanner", "Protection", "Update", "Tools", "Quarantine (0)", "Settings", "About",
              "Donation"]
 
@@ -129,6 +132,45 @@ class MainWindowTests(E2ETest):
             self.assertEqual(len(rows), 1)
             self.assertTrue(rows[0].cells[2].lower().endswith("\\uiscan\\eicar.com"), rows[0].cells)
             self.shoot("ui_scan_virus_tab")
+
+    def test_theme_colour_typed_in_hex_recolours_and_is_kept(self):
+        with on_failure(self.bed, self.winauto, "ui_theme"):
+            self.select_tab(5)
+            self.assertEqual(self.caption(TX_RGB), "8B911")  # the default green
+            # The box holds the colour's number, 0xBBGGRR: D06F1E is the blue of the swatches.
+            self.assertTrue(self.winauto.settext(self.hwnd, "D06F1E", id=TX_RGB))
+            time.sleep(0.5)
+            self.shoot("ui_theme_blue")
+            self.close_window()
+            self.open()
+            self.select_tab(5)
+            self.assertEqual(self.caption(TX_RGB), "D06F1E")
+
+    def test_exception_window_adds_and_removes_a_typed_folder(self):
+        self.bed.make_folder("C:\\UiExc")
+        with on_failure(self.bed, self.winauto, "ui_exception"):
+            self.select_tab(5)
+            self.assertTrue(self.winauto.click(self.hwnd, id=CMD_EXCEPTION))
+            form = self.winauto.wait(title="Exception List", pid=self.started.pid,
+                                     timeout_ms=15000)
+            self.assertIsNotNone(form)
+            self.assertTrue(self.winauto.settext(form, "C:\\UiExc\\", id=TX_PATH))
+            self.assertTrue(self.winauto.click(form, id=CMD_ADD_PATH))
+            time.sleep(0.5)
+            rows = self.winauto.listview(form, id=LV_EXCEPT).rows
+            self.assertEqual([r.cells for r in rows], [["Folder", "C:\\UiExc\\"]])
+            self.shoot("ui_exception_window")
+            # Nothing checked: message 80, and the row stays.
+            self.assertTrue(self.winauto.click(form, id=CMD_REM_SEL))
+            nothing = self.winauto.msgbox(pid=self.started.pid, timeout_ms=15000)
+            self.assertIsNotNone(nothing)
+            self.assertTrue(self.winauto.press(nothing.window, "OK"))
+            self.assertIsNotNone(self.winauto.listview(form, id=LV_EXCEPT, check=0))
+            self.assertTrue(self.winauto.click(form, id=CMD_REM_SEL))
+            time.sleep(0.5)
+            self.assertEqual(self.winauto.listview(form, id=LV_EXCEPT).rows, [])
+            self.assertTrue(self.winauto.click(form, id=CMD_OK))
+            self.assertTrue(self.winauto.wait_gone(form))
 
     def test_language_is_kept_and_switching_back_restores_the_captions(self):
         with on_failure(self.bed, self.winauto, "ui_language"):

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "platform/Text.h"
+#include "scanner/TargetSelection.h"
 #include "ui/forms/FormCorner.h"
 #include "ui/forms/FormPassword.h"
 #include "ui/framework/Controls.h"
@@ -230,6 +231,14 @@ bool FormMain::OnCreate() {
     onCommand[ctl::kCmdMinimize] = [this](int) { Cornering(true); };
     onCommand[ctl::kCmdPanel] = [this](int) { HidePanel(ctx_.settings.hidePanel == 0); };
     onCommand[ctl::kCmdHelp] = [this](int) { OpenAddress(u"http://forum.vestra.example/"); };
+    // Enter in the path box marks the typed path as a target (the dialog keys send IDOK).
+    onCommand[IDOK] = [this](int) {
+        if (GetFocus() != Ctl(ctl::kTxDirPath))
+            return;
+        const std::u16string typed = Trim(win::WindowText(Ctl(ctl::kTxDirPath)));
+        if (!typed.empty() && CheckTree(targetTree_, ctx_.os.files, typed, true) == kNoNode)
+            MessageBeep(MB_ICONEXCLAMATION);
+    };
     onNotify[ctl::kTabMain] = [this](NMHDR* header) -> LRESULT {
         if (header->code == TCN_SELCHANGE)
             OnMainTabChanged();
@@ -289,6 +298,13 @@ LRESULT FormMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                     return reinterpret_cast<LRESULT>(brushes_[i].Get(color));
             }
             return reinterpret_cast<LRESULT>(brushes_[0].Get(color));
+        }
+        case WM_GETMINMAXINFO: {
+            // Resizing never makes the window smaller than its narrow, unresized form.
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize.x = TwipsToPixels(kWidthPanelHiddenTwips, Dpi());
+            limits->ptMinTrackSize.y = TwipsToPixels(kDefaultHeightTwips, Dpi());
+            return 0;
         }
         case kMsgStartScan:
             StartRequestedScan();
