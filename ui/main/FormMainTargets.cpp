@@ -172,11 +172,11 @@ void FormMain::OnTreeCheckClicked(HTREEITEM item) {
     const bool wanted = TreeView_GetCheckState(view, item) == 1;
     if (wanted == targetTree_.Node(id).checked)
         return;
-    CheckQuestions questions{ctx_.os.windows, ctx_.messages, !ctx_.state.mainWindowLoadingFlag};
-    questions.passwordGate = [this] {
-        return passwordGuard_.Pass(ctx_.settings.usePassword != 0,
-                                   [this] { return AskPassword(); });
-    };
+    CheckQuestions questions{ctx_.os.windows, ctx_.messages, !ctx_.state.mainWindowLoadingFlag,
+                             [this] {
+                                 return passwordGuard_.Pass(ctx_.settings.usePassword != 0,
+                                                            [this] { return AskPassword(); });
+                             }};
     const bool ended = OnNodeCheck(targetTree_, id, wanted, questions);
     TreeView_SetCheckState(view, item, ended);
 }
