@@ -84,9 +84,13 @@ bool ReplaceFileSafely(const std::filesystem::path& target, std::span<const std:
         return false;
     bool written = WriteAll(file, content) && FlushFileBuffers(file);
     CloseHandle(file);
-    if (written && MoveFileExW(temporary.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
+    // A reader holding the target open for a moment makes the rename fail; try a few times.
+    for (int attempt = 0; written && attempt < 20; ++attempt) {
+        if (MoveFileExW(temporary.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     DeleteFileW(temporary.c_str());
     return false;

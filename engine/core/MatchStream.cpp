@@ -127,7 +127,7 @@ std::optional<std::uint32_t> MatchStream::CheckFixedStarts(bool last) {
 std::optional<std::uint32_t> MatchStream::ScanGrams(std::uint64_t limit) {
     std::uint64_t end = bufferOffset_ + filled_;
     std::uint64_t stop = std::min(limit, end >= 4 ? end - 3 : 0);
-    std::uint32_t stride = m_.stride_;
+    const std::size_t stride = m_.stride_;
     std::uint64_t first = (next_ + stride - 1) / stride * stride;
     if (first >= stop)
         return std::nullopt;
@@ -135,38 +135,50 @@ std::optional<std::uint32_t> MatchStream::ScanGrams(std::uint64_t limit) {
     const std::uint8_t* data = buffer_.data();
     const std::uint64_t* bits = m_.gramBits_.data();
     const unsigned shift = m_.gramShift_;
-    const std::size_t relStop = static_cast<std::size_t>(stop - bufferOffset_);
-    auto hit = [&](std::size_t rel) {
+    auto hit = [data, bits, shift](std::size_t rel) -> std::uint64_t {
         std::uint32_t bit = (Load32(data + rel) * kGramHash) >> shift;
         return (bits[bit >> 6] >> (bit & 63)) & 1;
     };
+    const std::size_t relStop = static_cast<std::size_t>(stop - bufferOffset_);
     std::size_t rel = static_cast<std::size_t>(first - bufferOffset_);
-    for (;;) {
-        // Four tests per round with one branch: nearly all positions miss.
-        while (rel + 3 * stride < relStop &&
-               !(hit(rel) | hit(rel + stride) | hit(rel + 2 * stride) | hit(rel + 3 * stride))) {
-            rel += 4 * stride;
-        }
-        if (rel >= relStop)
-            break;
-        std::size_t at = rel;
-        rel += stride;
-        if (!hit(at))
+    // Four tests a round with one branch: nearly every position misses the bitmap.
+    for (; rel + 3 * stride < relStop; rel += 4 * stride) {
+        std::uint64_t h0 = hit(rel), h1 = hit(rel + stride), h2 = hit(rel + 2 * stride);
+        std::uint64_t h3 = hit(rel + 3 * stride);
+        if (!(h0 | h1 | h2 | h3))
             continue;
-        std::uint32_t gram = Load32(data + at);
-        std::uint64_t p = bufferOffset_ + at;
-        std::uint32_t bucket = m_.GramBucket(gram);
-        for (std::uint32_t i = m_.bucketStart_[bucket]; i < m_.bucketStart_[bucket + 1]; ++i) {
-            const Matcher::Gram& entry = m_.grams_[i];
-            if (entry.value != gram)
+        const std::uint64_t hits[4] = {h0, h1, h2, h3};
+        for (std::size_t k = 0; k < 4; ++k) {
+            if (!hits[k])
                 continue;
-            const Matcher::Piece& piece = m_.pieces_[entry.piece];
-            std::uint64_t anchor = p - entry.shift;
-            if (anchor < piece.anchorOffset)
-                continue;
-            if (auto found = Candidate(entry.piece, anchor - piece.anchorOffset, p))
+            if (auto found = GramCandidates(rel + k * stride))
                 return found;
         }
+    }
+    for (; rel < relStop; rel += stride) {
+        if (!hit(rel))
+            continue;
+        if (auto found = GramCandidates(rel))
+            return found;
+    }
+    return std::nullopt;
+}
+
+// The pieces whose anchor has the gram at window position `rel`.
+std::optional<std::uint32_t> MatchStream::GramCandidates(std::size_t rel) {
+    std::uint32_t gram = Load32(buffer_.data() + rel);
+    std::uint64_t p = bufferOffset_ + rel;
+    std::uint32_t bucket = m_.GramBucket(gram);
+    for (std::uint32_t i = m_.bucketStart_[bucket]; i < m_.bucketStart_[bucket + 1]; ++i) {
+        const Matcher::Gram& entry = m_.grams_[i];
+        if (entry.value != gram)
+            continue;
+        const Matcher::Piece& piece = m_.pieces_[entry.piece];
+        std::uint64_t anchor = p - entry.shift;
+        if (anchor < piece.anchorOffset)
+            continue;
+        if (auto found = Candidate(entry.piece, anchor - piece.anchorOffset, p))
+            return found;
     }
     return std::nullopt;
 }

@@ -116,6 +116,7 @@ private:
     std::optional<std::uint32_t> ScanWindow(std::uint64_t limit, bool last);
     std::optional<std::uint32_t> CheckFixedStarts(bool last);
     std::optional<std::uint32_t> ScanGrams(std::uint64_t limit);
+    std::optional<std::uint32_t> GramCandidates(std::size_t rel);
     std::optional<std::uint32_t> ScanPairs(std::uint64_t limit);
     std::optional<std::uint32_t> Candidate(std::uint32_t piece, std::uint64_t segmentStart,
                                            std::uint64_t position);
