@@ -12,12 +12,15 @@ using namespace vestra::engine;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::uint8_t> image(data, data + size);
     DatabaseLoad load = Database::FromImage(image, /*checkDigest=*/false);
-    if (!load.database) return 0;
+    if (!load.database)
+        return 0;
     const Database& db = *load.database;
     for (std::uint32_t i = 0; i < db.HashCount() && i < 64; ++i) {
         HashSignature hash = db.HashAt(i);
-        std::span<const std::uint8_t> digest(hash.digest.data(), hash.kind == DigestKind::Md5 ? 16 : 32);
-        if (!db.HasSize(hash.kind, hash.size) || !db.FindHash(hash.kind, hash.size, digest)) __builtin_trap();
+        std::span<const std::uint8_t> digest(hash.digest.data(),
+                                             hash.kind == DigestKind::Md5 ? 16 : 32);
+        if (!db.HasSize(hash.kind, hash.size) || !db.FindHash(hash.kind, hash.size, digest))
+            __builtin_trap();
     }
     for (std::uint32_t i = 0; i < db.PatternCount() && i < 64; ++i) {
         BodySignature body = db.PatternAt(i);
