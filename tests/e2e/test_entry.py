@@ -9,10 +9,16 @@ and the single OK button."""
 from dataclasses import dataclass
 
 from harness.base import E2ETest
-from harness.cases import Exits, MessageBox, run_case
+from harness.cases import Exits, FileAbsent, FileHolds, MessageBox, Window, run_case
 from harness.product import DATABASE, ENGINE, EXE, Product
 from harness.winauto import Winauto
 from winebed import WineBed
+
+
+ALL = (EXE, ENGINE, DATABASE)
+MAIN_CLASS = "VestraMain"
+USER_SIGNATURES = "Vestra.vbu"
+SUMMARY_TITLE = "Status Komputer"  # the summary box's title in the default language
 
 
 @dataclass
@@ -39,6 +45,26 @@ CASES = (
     # The check comes before any run mode is entered.
     Case("missing_engine_protection_mode", (EXE, DATABASE), "rtp",
          (missing_file_box("Engine", ENGINE), Exits())),
+    Case("missing_engine_program_started_protection", (EXE, DATABASE), "RTC",
+         (missing_file_box("Engine", ENGINE), Exits())),
+    # Self-update and silent install leave before the engine check (they fetch the files), so no
+    # box appears even without the engine; the first run's settings are not created either.
+    Case("update_mode_skips_the_engine_check", (EXE,), "upd", (Exits(),)),
+    Case("silent_install_mode_skips_the_engine_check", (EXE,), "slt", (Exits(),)),
+    # With everything in place an ordinary start opens the main window.
+    Case("ordinary_start", ALL, "", (Window(cls=MAIN_CLASS, close=True), Exits(code=0))),
+    # A quoted path list from the shell's menu opens the main window and scans at once.
+    Case("path_list", ALL, '"C:\\windows\\win.ini" "C:\\VestraE2E\\path_list"',
+         (MessageBox(SUMMARY_TITLE, press="OK", timeout_ms=120000),
+          Window(cls=MAIN_CLASS, close=True), Exits(code=0))),
+    # "vrs <path>": the file becomes the user signature "Malware.Behavior", kept beside the
+    # database, and the program goes on to its main window.
+    Case("behaviour_signature", ALL, "vrs C:\\windows\\win.ini",
+         (Window(cls=MAIN_CLASS, close=True), Exits(code=0),
+          FileHolds(USER_SIGNATURES, b"Malware.Behavior"))),
+    # "vrs" alone is no request: nothing is added.
+    Case("vrs_without_path", ALL, "vrs",
+         (Window(cls=MAIN_CLASS, close=True), Exits(code=0), FileAbsent(USER_SIGNATURES))),
 )
 
 

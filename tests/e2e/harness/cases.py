@@ -46,18 +46,21 @@ class MessageBox:
 
 @dataclass
 class Window:
-    """A top-level window of the program with this caption (or containing it) appears; with
-    `close` it is then closed and must go away."""
-    title: str
+    """A top-level window of the program with this caption (or containing it), or of this window
+    class, appears; with `close` it is then closed and must go away."""
+    title: str = None
     contains: bool = False
     hidden_ok: bool = False
     close: bool = False
     timeout_ms: int = 20000
+    cls: str = None
 
     def run(self, ctx):
-        hwnd = ctx.winauto.wait(title=self.title, contains=self.contains, pid=ctx.started.pid,
-                                include_hidden=self.hidden_ok, timeout_ms=self.timeout_ms)
-        ctx.test.assertIsNotNone(hwnd, f"no window {self.title!r} within {self.timeout_ms} ms")
+        hwnd = ctx.winauto.wait(title=self.title, contains=self.contains, cls=self.cls,
+                                pid=ctx.started.pid, include_hidden=self.hidden_ok,
+                                timeout_ms=self.timeout_ms)
+        ctx.test.assertIsNotNone(hwnd, f"no window {self.title or self.cls!r} within "
+                                       f"{self.timeout_ms} ms")
         if self.close:
             ctx.test.assertTrue(ctx.winauto.close(hwnd))
             ctx.test.assertTrue(ctx.winauto.wait_gone(hwnd), "the window stayed open")
@@ -77,13 +80,36 @@ class Exits:
             ctx.test.assertEqual(code, self.code)
 
 
+@dataclass
+class FileHolds:
+    """After the program's work, a file of the case's folder exists and holds these bytes."""
+    name: str
+    piece: bytes
+
+    def run(self, ctx):
+        path = ctx.folder / self.name
+        ctx.test.assertTrue(path.is_file(), f"{path} was not written")
+        ctx.test.assertIn(self.piece, path.read_bytes())
+
+
+@dataclass
+class FileAbsent:
+    """A file of the case's folder was not written."""
+    name: str
+
+    def run(self, ctx):
+        ctx.test.assertFalse((ctx.folder / self.name).exists(), f"{self.name} was written")
+
+
 def run_case(test, bed, winauto, name, command_line, steps, cwd=None):
-    """Starts the program, runs the steps in order, and ends the program if it is still there."""
+    """Starts the program, runs the steps in order, and ends the program if it is still there.
+    File steps look into `cwd`, the case's folder."""
     started = winauto.start(command_line, cwd=cwd)
     test.assertIsNotNone(started, f"could not start: {command_line}")
     try:
         with on_failure(bed, winauto, name):
             ctx = Context(test, winauto, started, name)
+            ctx.folder = bed.unix_path(cwd) if cwd else None
             for step in steps:
                 step.run(ctx)
         return ctx
