@@ -10,6 +10,7 @@ namespace vestra::engine {
 namespace {
 
 constexpr std::uint32_t kGramHash = 0x9E3779B1u;
+constexpr std::uint32_t kConfirmHash = 0x85EBCA77u;
 constexpr std::uint64_t kNone = std::numeric_limits<std::uint64_t>::max();
 
 std::uint32_t Load32(const std::uint8_t* p) {
@@ -167,6 +168,8 @@ std::optional<std::uint32_t> MatchStream::ScanGrams(std::uint64_t limit) {
 // The pieces whose anchor has the gram at window position `rel`.
 std::optional<std::uint32_t> MatchStream::GramCandidates(std::size_t rel) {
     std::uint32_t gram = Load32(buffer_.data() + rel);
+    if (!TestBit(m_.confirmBits_, (gram * kConfirmHash) >> m_.gramShift_))
+        return std::nullopt;
     std::uint64_t p = bufferOffset_ + rel;
     std::uint32_t bucket = m_.GramBucket(gram);
     for (std::uint32_t i = m_.bucketStart_[bucket]; i < m_.bucketStart_[bucket + 1]; ++i) {

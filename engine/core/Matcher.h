@@ -73,10 +73,11 @@ private:
     std::vector<Piece> pieces_;
     std::vector<std::uint32_t> patterns_;  // first piece of each pattern
 
-    // 4-byte grams of long anchors: a bitmap on the gram's hash, then buckets of candidates.
+    // 4-byte grams of long anchors: a bitmap on the gram's hash, a second one on another hash
+    // that confirms a hit cheaply, then buckets of candidates.
     std::uint32_t stride_ = 1;
     unsigned gramShift_ = 32, bucketShift_ = 32;
-    std::vector<std::uint64_t> gramBits_;
+    std::vector<std::uint64_t> gramBits_, confirmBits_;
     std::vector<std::uint32_t> bucketStart_;
     std::vector<Gram> grams_;
     // First two bytes of short anchors.

@@ -9,6 +9,7 @@ namespace vestra::engine {
 namespace {
 
 constexpr std::uint32_t kGramHash = 0x9E3779B1u;
+constexpr std::uint32_t kConfirmHash = 0x85EBCA77u;
 constexpr std::uint32_t kMaxStride = 8;
 
 struct Run {
@@ -148,8 +149,11 @@ void Matcher::BuildGramFilter(const std::vector<std::uint32_t>& longPieces) {
     gramShift_ = 32 - hashBits;
     bucketShift_ = 32 - bucketBits;
     gramBits_.assign((std::size_t{1} << hashBits) / 64, 0);
-    for (const Gram& gram : grams_)
+    confirmBits_.assign(gramBits_.size(), 0);
+    for (const Gram& gram : grams_) {
         SetBit(gramBits_, (gram.value * kGramHash) >> gramShift_);
+        SetBit(confirmBits_, (gram.value * kConfirmHash) >> gramShift_);
+    }
     std::ranges::stable_sort(grams_, {}, [this](const Gram& g) { return GramBucket(g.value); });
     bucketStart_.assign((std::size_t{1} << bucketBits) + 1, 0);
     for (const Gram& gram : grams_)
