@@ -14,7 +14,8 @@ SETTINGS_KEY = "HKCU\\Software\\VESTR\u0394"
 TITLE = "Vestra"
 
 # Control ids of the main window (ui/model/ControlIds.h).
-CMD_PANEL, CMD_EXIT, TAB_MAIN = 1004, 1005, 1006
+CMD_MINIMIZE, CMD_PANEL, CMD_EXIT, TAB_MAIN = 1003, 1004, 1005, 1006
+CORNER_MAX = 106  # FormCorner's "Detail >>"
 TV_DIR, OPT0 = 1101, 1103
 LV_DETECT, CMD_STOP = 1121, 1131
 EICAR = (r"X5O!P%@AP[4\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*")
@@ -171,6 +172,44 @@ class MainWindowTests(E2ETest):
             self.assertEqual(self.winauto.listview(form, id=LV_EXCEPT).rows, [])
             self.assertTrue(self.winauto.click(form, id=CMD_OK))
             self.assertTrue(self.winauto.wait_gone(form))
+
+    def test_scan_minimised_to_the_corner_and_back(self):
+        if not (self.bed.build / "dist" / "VestEngine.dll").is_file():
+            self.skipTest("the engine is not built (VestEngine, vestra_database)")
+        folder = self.bed.unix_path("C:\\UiBig")
+        for sub in range(30):
+            (folder / f"d{sub}").mkdir(parents=True, exist_ok=True)
+            for n in range(100):
+                (folder / f"d{sub}" / f"f{n}.exe").write_bytes(b"MZ" + bytes(200))
+        self.open('"C:\\UiBig"')
+        with on_failure(self.bed, self.winauto, "ui_corner"):
+            self.assertTrue(self.wait_until(lambda: self.enabled(CMD_MINIMIZE), 60),
+                            "Minimize never became available during the scan")
+            self.assertTrue(self.winauto.click(self.hwnd, id=CMD_MINIMIZE))
+            corner = self.winauto.wait(cls="VestraCorner", pid=self.started.pid, timeout_ms=15000)
+            self.assertIsNotNone(corner, "no corner window")
+            time.sleep(1)  # it slides in
+            self.assertIsNotNone(screenshot(self.bed, "ui_corner_window"))
+            self.assertTrue(self.winauto.click(corner, id=CORNER_MAX))
+            self.assertTrue(self.wait_until(
+                lambda: self.caption(CMD_STOP) == "> &Result", 180), "the scan did not finish")
+            # A scan that went to the corner ends without the summary box.
+            self.assertIsNone(self.winauto.msgbox(pid=self.started.pid, timeout_ms=2000))
+            self.shoot("ui_corner_back_finished")
+
+    def enabled(self, control_id):
+        for control in self.winauto.children(self.hwnd):
+            if int(control.id) == control_id:
+                return control.enabled
+        return False
+
+    def wait_until(self, condition, seconds):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if condition():
+                return True
+            time.sleep(0.3)
+        return False
 
     def test_language_is_kept_and_switching_back_restores_the_captions(self):
         with on_failure(self.bed, self.winauto, "ui_language"):

@@ -71,6 +71,7 @@ TEST(ScanDisplayTest, CornerTitleNamesTheKindOfDrive) {
     EXPECT_EQ(CornerTitle(u"a:\\"), u"Scanning Floppy Disk >> a:\\");
     EXPECT_EQ(CornerTitle(u"B:\\"), u"Scanning Floppy Disk >> B:\\");
     EXPECT_EQ(CornerTitle(u"E:\\|F:\\"), u"Scanning File/Folder(s)");
+    EXPECT_EQ(CornerTitle(u""), u"Scanning File/Folder(s)");
 }
 
 }  // namespace

@@ -46,6 +46,9 @@ void RunModal(HWND owner, HWND window) {
 }
 
 void PumpWaitingMessages() {
+    // A zero wait lets the system take in its own pending input (under Wine, the display's
+    // events, without which windows shown or hidden during long work stay as they were).
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

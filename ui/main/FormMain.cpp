@@ -228,7 +228,11 @@ bool FormMain::OnCreate() {
     ApplyFonts();
 
     onCommand[ctl::kCmdExit] = [this](int) { TriggerExit(true); };
-    onCommand[ctl::kCmdMinimize] = [this](int) { Cornering(true); };
+    onCommand[ctl::kCmdMinimize] = [this](int) {
+        if (ScanRunning())
+            scanRun_->SetCornerMode(true);  // the corner shows the rest; no summary box follows
+        Cornering(true);
+    };
     onCommand[ctl::kCmdPanel] = [this](int) { HidePanel(ctx_.settings.hidePanel == 0); };
     onCommand[ctl::kCmdHelp] = [this](int) { OpenAddress(u"http://forum.vestra.example/"); };
     // Enter in the path box marks the typed path as a target (the dialog keys send IDOK).
@@ -637,7 +641,15 @@ void FormMain::Cornering(bool toCorner) {
     if (!corner_)
         corner_ = std::make_unique<FormCorner>(*this, palette_);
     if (toCorner) {
-        corner_->LoadCorner(u"Scanning File/Folder(s)");
+        std::u16string targets;
+        if (scanRun_) {
+            const ScanTargets& t = scanRun_->targets();
+            for (const std::u16string* list : {&t.folderList, &t.fileList, &t.flatFolderList}) {
+                if (!list->empty())
+                    targets += (targets.empty() ? u"" : u"|") + *list;
+            }
+        }
+        corner_->LoadCorner(CornerTitle(targets));
         ShowWindow(hwnd(), SW_HIDE);
     } else {
         corner_->Hide();

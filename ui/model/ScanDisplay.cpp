@@ -61,7 +61,7 @@ std::u16string ShortenPathToWidth(std::u16string_view path, int width,
 }
 
 std::u16string CornerTitle(std::u16string_view targets) {
-    if (targets.find(u'|') != std::u16string_view::npos)
+    if (Trim(targets).empty() || targets.find(u'|') != std::u16string_view::npos)
         return u"Scanning File/Folder(s)";
     const std::u16string upper = UpperCase(Trim(targets));
     const bool floppy = upper == u"A:\\" || upper == u"B:\\";

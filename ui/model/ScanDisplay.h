@@ -55,7 +55,7 @@ std::u16string ShortenPathToWidth(std::u16string_view path, int width,
                                   const std::function<int(std::u16string_view)>& measure);
 
 // The corner window's title for its targets: one target gives "Scanning Floppy Disk >> A:\" or
-// "Scanning Flash Disk >> <target>"; several ("|"-joined) give "Scanning File/Folder(s)".
+// "Scanning Flash Disk >> <target>"; several ("|"-joined) or none give "Scanning File/Folder(s)".
 std::u16string CornerTitle(std::u16string_view targets);
 
 }  // namespace vestra::ui
