@@ -146,6 +146,7 @@ private:
     void BuildProtectionPanel();
     void BuildUpdatePanel();
     void BuildToolsPanel();
+    void BuildToolPages(HWND pages[]);
     void BuildQuarantinePanel();
     void BuildSettingsPanel();
     void BuildAboutPanels();
@@ -183,6 +184,7 @@ private:
 
     // Scan run and result lists (FormMainScanRun.cpp).
     void BuildScanRun();
+    void BindScanTimers();
     void MirrorRow(int listId, const ResultList& list, ListChange change, std::size_t row);
     ResultList* ModelOfList(int listId);
     void OnStopClicked();

@@ -62,6 +62,10 @@ void FormMain::BuildScanRun() {
         scanRun_->ScanClicked();
     };
     onCommand[ctl::kCmdStop] = [this](int) { OnStopClicked(); };
+    BindScanTimers();
+}
+
+void FormMain::BindScanTimers() {
     onTimer[kTimerPB] = [this] {
         if (!scanRun_)
             return;

@@ -50,6 +50,20 @@ void FormMain::BuildToolsPanel() {
         pages[i] = Add(Kind::Panel, panel, ctl::kPicTool0 + i);
         ShowWindow(pages[i], SW_HIDE);
     }
+    BuildToolPages(pages);
+    // Binding points: the work behind these belongs to the user-virus list, the process
+    // manager, the system editor, Win-Force and the drive lock; until bound they are disabled.
+    for (int id : std::initializer_list<int>{ctl::kCmdUVBrowse, ctl::kCmdUVReset, ctl::kCmdSysSel,
+                                             ctl::kCmdSysApply, ctl::kCmdLock0, ctl::kCmdLock0 + 1})
+        Enable(id, false);
+    for (int i = 0; i < 4; ++i)
+        Enable(ctl::kCmdWinForce1 + i, false);
+    for (const FrameColumn& column : kEditorColumns)
+        for (int box : column.boxes)
+            Enable(box, false);
+}
+
+void FormMain::BuildToolPages(HWND pages[]) {
     // One virus by the user.
     Add(Kind::Label, pages[0], ctl::kLbUVTitle);
     Add(Kind::IconBox, pages[0], ctl::kPicIcon);
@@ -88,17 +102,6 @@ void FormMain::BuildToolsPanel() {
     };
     Add(Kind::Button, pages[4], ctl::kCmdLock0);
     Add(Kind::Button, pages[4], ctl::kCmdLock0 + 1);
-
-    // Binding points: the work behind these belongs to the user-virus list, the process
-    // manager, the system editor, Win-Force and the drive lock; until bound they are disabled.
-    for (int id : std::initializer_list<int>{ctl::kCmdUVBrowse, ctl::kCmdUVReset, ctl::kCmdSysSel,
-                                             ctl::kCmdSysApply, ctl::kCmdLock0, ctl::kCmdLock0 + 1})
-        Enable(id, false);
-    for (int i = 0; i < 4; ++i)
-        Enable(ctl::kCmdWinForce1 + i, false);
-    for (const FrameColumn& column : kEditorColumns)
-        for (int box : column.boxes)
-            Enable(box, false);
 }
 
 void FormMain::LayoutToolsPanel(int w, int h) {
