@@ -176,11 +176,7 @@ class MainWindowTests(E2ETest):
     def test_scan_minimised_to_the_corner_and_back(self):
         if not (self.bed.build / "dist" / "VestEngine.dll").is_file():
             self.skipTest("the engine is not built (VestEngine, vestra_database)")
-        folder = self.bed.unix_path("C:\\UiBig")
-        for sub in range(30):
-            (folder / f"d{sub}").mkdir(parents=True, exist_ok=True)
-            for n in range(100):
-                (folder / f"d{sub}" / f"f{n}.exe").write_bytes(b"MZ" + bytes(200))
+        self.make_many_files("C:\\UiBig", 30, 300)
         self.open('"C:\\UiBig"')
         with on_failure(self.bed, self.winauto, "ui_corner"):
             self.assertTrue(self.wait_until(lambda: self.enabled(CMD_MINIMIZE), 60),
@@ -196,6 +192,34 @@ class MainWindowTests(E2ETest):
             # A scan that went to the corner ends without the summary box.
             self.assertIsNone(self.winauto.msgbox(pid=self.started.pid, timeout_ms=2000))
             self.shoot("ui_corner_back_finished")
+
+    def test_closing_during_a_scan_asks_first_and_then_ends_the_program(self):
+        if not (self.bed.build / "dist" / "VestEngine.dll").is_file():
+            self.skipTest("the engine is not built (VestEngine, vestra_database)")
+        self.make_many_files("C:\\UiExit", 40, 300)
+        self.open('"C:\\UiExit"')
+        with on_failure(self.bed, self.winauto, "ui_exit_during_scan"):
+            self.assertTrue(self.wait_until(lambda: self.enabled(CMD_MINIMIZE), 60))
+            self.assertTrue(self.winauto.close(self.hwnd))
+            question = self.winauto.msgbox(pid=self.started.pid, timeout_ms=15000)
+            self.assertIsNotNone(question)
+            self.assertEqual(question.title, "Keluar dan hentikan scanning")  # message 2
+            self.assertTrue(self.winauto.press(question.window, "7"))  # No: the scan goes on
+            time.sleep(0.5)
+            self.assertTrue(self.started.running())
+            self.assertTrue(self.winauto.close(self.hwnd))
+            question = self.winauto.msgbox(pid=self.started.pid, timeout_ms=15000)
+            self.assertIsNotNone(question)
+            self.assertTrue(self.winauto.press(question.window, "6"))  # Yes
+            self.assertTrue(self.winauto.wait_gone(self.hwnd, timeout_ms=60000))
+            self.assertEqual(self.started.wait(60), 0)
+
+    def make_many_files(self, windows_folder, folders, files):
+        root = self.bed.unix_path(windows_folder)
+        for sub in range(folders):
+            (root / f"d{sub}").mkdir(parents=True, exist_ok=True)
+            for n in range(files):
+                (root / f"d{sub}" / f"f{n}.exe").write_bytes(b"MZ" + bytes(200))
 
     def enabled(self, control_id):
         for control in self.winauto.children(self.hwnd):
