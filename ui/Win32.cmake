@@ -12,9 +12,3 @@ vestra_library(vestra_ui
   DEPS vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets vestra_scan_run comctl32 comdlg32 shell32 ole32
        gdi32 user32)
 target_sources(vestra_ui INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/resources/Vestra.rc)
-
-# A small program that opens the main window on the real seam and the product's settings key;
-# the end-to-end tests drive it until the program's own main calls RunMainWindow.
-add_executable(vestra_ui_preview WIN32 preview/PreviewMain.cpp)
-target_link_libraries(vestra_ui_preview PRIVATE vestra_ui vestra_platform_win32 vestra_app)
-target_link_options(vestra_ui_preview PRIVATE -municode)

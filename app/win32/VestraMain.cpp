@@ -10,6 +10,8 @@
 #include "ui/main/MainWindow.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The start-up messages come before any window; the main window registers the rest of the
+    // common controls itself.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 

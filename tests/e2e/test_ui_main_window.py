@@ -2,16 +2,19 @@
 <build>/artifacts/screenshots), the language switch and its memory across runs, the right-hand
 panel switch, the password lock of the guarded tabs, and the window's place kept across runs.
 
-The window is opened by the build's window preview program (ui/vestra_ui_preview.exe), which runs
+The window is opened by starting the real Vestra.exe beside its engine and database (laid out from
+<build>/dist on drive C:), which runs
 the main window on the real seam and the product's settings key."""
 
 import time
 
 from harness.base import E2ETest
 from harness.evidence import on_failure, screenshot
+from harness.product import Product
 
 SETTINGS_KEY = "HKCU\\Software\\VESTR\u0394"
-TITLE = "Vestra"
+# The caption is the product name with random blanks; the window class is fixed.
+MAIN_CLASS = "VestraMain"
 
 # Control ids of the main window (ui/model/ControlIds.h).
 CMD_MINIMIZE, CMD_PANEL, CMD_EXIT, TAB_MAIN = 1003, 1004, 1005, 1006
@@ -30,9 +33,12 @@ MAIN_TABS = ["Scanner", "Protection", "Update", "Tools", "Quarantine (0)", "Sett
 
 class MainWindowTests(E2ETest):
     def setUp(self):
-        self.preview = self.bed.build / "ui" / "vestra_ui_preview.exe"
-        if not self.preview.is_file():
-            self.skipTest(f"{self.preview} is not built (target vestra_ui_preview)")
+        product = Product(self.bed)
+        reason = product.skip_reason()
+        if reason:
+            self.skipTest(reason)
+        self.folder = product.lay_out("ui")
+        self.product = product
         self.bed.run("reg", "delete", SETTINGS_KEY, "/f")
         self.started = None
         self.addCleanup(self.stop)
@@ -40,10 +46,10 @@ class MainWindowTests(E2ETest):
             self.open()
 
     def open(self, arguments=""):
-        line = f'"{self.windows_path(self.preview)}"' + (f" {arguments}" if arguments else "")
-        self.started = self.winauto.start(line)
-        self.assertIsNotNone(self.started, "the window program did not start")
-        self.hwnd = self.winauto.wait(title=TITLE, pid=self.started.pid, timeout_ms=60000)
+        line = self.product.command_line(self.folder, arguments)
+        self.started = self.winauto.start(line, cwd=self.folder)
+        self.assertIsNotNone(self.started, "the program did not start")
+        self.hwnd = self.winauto.wait(cls=MAIN_CLASS, pid=self.started.pid, timeout_ms=60000)
         self.assertIsNotNone(self.hwnd, "the main window did not appear")
 
     def stop(self):
