@@ -9,15 +9,7 @@
 namespace vestra::engine {
 namespace {
 
-constexpr std::uint32_t kGramHash = 0x9E3779B1u;
-constexpr std::uint32_t kConfirmHash = 0x85EBCA77u;
 constexpr std::uint64_t kNone = std::numeric_limits<std::uint64_t>::max();
-
-std::uint32_t Load32(const std::uint8_t* p) {
-    std::uint32_t value;
-    std::memcpy(&value, p, 4);  // both targets are little-endian
-    return value;
-}
 
 std::uint32_t Load16(const std::uint8_t* p) {
     return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8;
@@ -137,7 +129,7 @@ std::optional<std::uint32_t> MatchStream::ScanGrams(std::uint64_t limit) {
     const std::uint64_t* bits = m_.gramBits_.data();
     const unsigned shift = m_.gramShift_;
     auto hit = [data, bits, shift](std::size_t rel) -> std::uint64_t {
-        std::uint32_t bit = (Load32(data + rel) * kGramHash) >> shift;
+        std::uint32_t bit = (Matcher::LoadGram(data + rel) * Matcher::kGramHash) >> shift;
         return (bits[bit >> 6] >> (bit & 63)) & 1;
     };
     const std::size_t relStop = static_cast<std::size_t>(stop - bufferOffset_);
@@ -167,8 +159,8 @@ std::optional<std::uint32_t> MatchStream::ScanGrams(std::uint64_t limit) {
 
 // The pieces whose anchor has the gram at window position `rel`.
 std::optional<std::uint32_t> MatchStream::GramCandidates(std::size_t rel) {
-    std::uint32_t gram = Load32(buffer_.data() + rel);
-    if (!TestBit(m_.confirmBits_, (gram * kConfirmHash) >> m_.gramShift_))
+    std::uint32_t gram = Matcher::LoadGram(buffer_.data() + rel);
+    if (!TestBit(m_.confirmBits_, (gram * Matcher::kConfirmHash) >> m_.gramShift_))
         return std::nullopt;
     std::uint64_t p = bufferOffset_ + rel;
     std::uint32_t bucket = m_.GramBucket(gram);

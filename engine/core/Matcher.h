@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <vector>
@@ -31,6 +32,15 @@ public:
 
 private:
     friend class MatchStream;
+
+    // Multipliers of the two gram hashes (the filter's bitmap and the confirming one).
+    static constexpr std::uint32_t kGramHash = 0x9E3779B1u;
+    static constexpr std::uint32_t kConfirmHash = 0x85EBCA77u;
+    static std::uint32_t LoadGram(const std::uint8_t* at) {
+        std::uint32_t gram;
+        std::memcpy(&gram, at, 4);  // both targets are little-endian
+        return gram;
+    }
 
     struct Segment {
         std::uint32_t offset = 0;  // into values_ and masks_

@@ -8,8 +8,6 @@
 namespace vestra::engine {
 namespace {
 
-constexpr std::uint32_t kGramHash = 0x9E3779B1u;
-constexpr std::uint32_t kConfirmHash = 0x85EBCA77u;
 constexpr std::uint32_t kMaxStride = 8;
 
 struct Run {
@@ -55,11 +53,6 @@ std::uint32_t BackwardExtent(const PatternPiece& piece, std::uint32_t anchor) {
         extent += static_cast<std::uint32_t>(piece.segments[s].value.size()) + piece.gaps[s].max;
     }
     return extent;
-}
-
-std::uint32_t Load32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
 }
 
 void SetBit(std::vector<std::uint64_t>& bits, std::uint32_t bit) {
@@ -139,7 +132,7 @@ void Matcher::BuildGramFilter(const std::vector<std::uint32_t>& longPieces) {
         const Segment& segment = segments_[piece.firstSegment + piece.anchorSegment];
         const std::uint8_t* anchor = values_.data() + segment.offset + piece.anchorOffset;
         for (std::uint32_t shift = 0; shift < stride_; ++shift) {
-            grams_.push_back({Load32(anchor + shift), p, shift});
+            grams_.push_back({LoadGram(anchor + shift), p, shift});
         }
     }
     // About 64 bitmap bits per gram: false hits near 1.5 %. A larger bitmap falls out of the
