@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang python3 git
+  cmake ninja-build g++ clang libclang-rt-14-dev python3 git
   googletest
   libgcrypt20-dev
   g++-mingw-w64-x86-64-posix libgcrypt-mingw-w64-dev
