@@ -21,6 +21,7 @@
 #include "scanner/FileNames.h"
 #include "scanner/ScanRun.h"
 #include "tests/support/FakeEngine.h"
+#include "tests/support/SampleTable.h"
 
 namespace vestra {
 namespace {
@@ -28,16 +29,6 @@ namespace {
 namespace attr = platform::attr;
 
 constexpr char16_t kStandInEngine[] = u"C:\\VestraScanTest\\StandIn.dll";
-
-// A Unix path from the test's environment as Wine shows it (drive Z: is the Unix root).
-std::u16string FromUnix(const char* variable, std::u16string_view tail) {
-    const char* value = std::getenv(variable);
-    if (value == nullptr)
-        return {};
-    std::u16string path = u"Z:" + FromUtf8(value);
-    std::replace(path.begin(), path.end(), u'/', u'\\');
-    return path + std::u16string(tail);
-}
 
 std::set<std::string> Column(const ResultList& list, std::size_t column) {
     std::set<std::string> out;
@@ -196,11 +187,10 @@ TEST_F(ScanRunWineTest, StandInEngineFindsExactlyThePlantedFilesOnBothDrives) {
 // both drives among clean files: the rows are exactly the planted malware, with the names and
 // categories of the samples' table.
 TEST_F(ScanRunWineTest, RealEngineFindsExactlyThePlantedSamples) {
-    std::u16string dll = FromUnix("VESTRA_BINARY_DIR", u"\\dist\\VestEngine.dll");
-    std::u16string samples = FromUnix("VESTRA_SOURCE_DIR", u"\\tests\\samples\\");
-    if (dll.empty() || !files().Exists(dll)) {
-        GTEST_SKIP() << "the build has no dist\\VestEngine.dll yet";
-    }
+    std::u16string dll = testing::UnixPathAsWindows("VESTRA_BINARY_DIR", u"\\dist\\VestEngine.dll");
+    std::u16string samples = testing::UnixPathAsWindows("VESTRA_SOURCE_DIR", u"\\tests\\samples\\");
+    // The engine is a dependency of this test program: a missing one is a broken build.
+    ASSERT_TRUE(!dll.empty() && files().Exists(dll)) << "no " << ToUtf8(dll);
     auto engine = Engine::Load(os.libraries, dll);
     ASSERT_NE(engine, nullptr);
     engine->Start();
