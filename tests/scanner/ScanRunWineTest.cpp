@@ -224,8 +224,7 @@ TEST_F(ScanRunWineTest, RealEngineFindsExactlyThePlantedSamples) {
             names.insert(name);
     }
     ASSERT_GE(expected.size(), 2u);
-    const std::string eicar =
-        "X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+    const std::string eicar = testing::EicarText();
     Write(u"E:\\VestraScanTest\\eicar.com", eicar);
     expected.insert("E:\\VestraScanTest\\eicar.com");
     names.insert("Eicar-Test-Signature");
