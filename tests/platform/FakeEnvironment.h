@@ -16,6 +16,15 @@ struct FakeEnvironment {
     }
     Platform platform() { return fake.platform(); }
 
+    // A top-level window with this caption holding one child of `childClass` with `text`.
+    WindowId AddWindowWithChild(std::u16string_view caption, std::u16string_view childClass,
+                                std::u16string_view text) {
+        WindowId top = fake.windows.AddTopWindow(u"VestraContractHost", caption);
+        fake.windows.AddChild(top, childClass, text);
+        return top;
+    }
+    void RemoveWindow(WindowId window) { fake.windows.RemoveWindow(window); }
+
     fake::FakePlatform fake;
     std::u16string scratch;
     Hive hive = Hive::CurrentUser;

@@ -66,4 +66,40 @@ Win32Environment::~Win32Environment() {
     ::RegDeleteKeyW(HKEY_CURRENT_USER, win32::W(std::u16string(kKeyRoot)));  // once empty
 }
 
+namespace {
+
+// Registers a class whose windows keep their text as any window does (DefWindowProc).
+void EnsureClass(const std::u16string& name) {
+    WNDCLASSW existing{};
+    if (::GetClassInfoW(::GetModuleHandleW(nullptr), win32::W(name), &existing))
+        return;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = win32::W(name);
+    ::RegisterClassW(&wc);
+}
+
+}  // namespace
+
+WindowId Win32Environment::AddWindowWithChild(std::u16string_view caption,
+                                              std::u16string_view childClass,
+                                              std::u16string_view text) {
+    const std::u16string hostClass = u"VestraContractHost";
+    const std::u16string child(childClass);
+    EnsureClass(hostClass);
+    EnsureClass(child);
+    const std::u16string title(caption);
+    const std::u16string content(text);
+    HWND top = ::CreateWindowExW(0, win32::W(hostClass), win32::W(title), WS_OVERLAPPEDWINDOW, 0, 0,
+                                 200, 100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::CreateWindowExW(0, win32::W(child), win32::W(content), WS_CHILD, 0, 0, 100, 20, top, nullptr,
+                      ::GetModuleHandleW(nullptr), nullptr);
+    return reinterpret_cast<WindowId>(top);
+}
+
+void Win32Environment::RemoveWindow(WindowId window) {
+    ::DestroyWindow(reinterpret_cast<HWND>(window));
+}
+
 }  // namespace vestra::platform::contract

@@ -17,6 +17,12 @@ public:
 
     Platform platform() { return real_.platform(); }
 
+    // A hidden top-level window with this caption holding one child of `childClass` (a class
+    // registered here when Windows has none of that name) with `text`.
+    WindowId AddWindowWithChild(std::u16string_view caption, std::u16string_view childClass,
+                                std::u16string_view text);
+    void RemoveWindow(WindowId window);
+
     std::u16string scratch;
     Hive hive = Hive::CurrentUser;
     std::u16string scratchKey;
