@@ -4,7 +4,7 @@
   bench/run_engine_bench.py [--build DIR] [--runs N] [--skip-clamscan]
 
 Builds vestsig in DIR (default build-bench: Release, no sanitizers), makes the corpus there once
-(/work/shared/bench/make_corpus.py, 4000 files, ~400 MiB, seed 1), compiles its signatures, warms
+(shared/bench/make_corpus.py beside the checkout, 4000 files, ~400 MiB, seed 1), compiles its signatures, warms
 the page cache with one cat of the tree, then times in the same run: cat of the whole tree,
 vestsig scan -r, and clamscan -d sigs -r --no-summary (a peer tool, run as a black box). Checks
 that vestsig reports exactly the planted detections of expected.txt, and prints the ratios.
@@ -12,7 +12,9 @@ that vestsig reports exactly the planted detections of expected.txt, and prints 
 import argparse, os, re, resource, subprocess, sys, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-MAKE_CORPUS = "/work/shared/bench/make_corpus.py"
+# The shared corpus generator lives beside the checkout, in shared/bench.
+MAKE_CORPUS = os.environ.get(
+    "MAKE_CORPUS", os.path.join(os.path.dirname(ROOT), "shared", "bench", "make_corpus.py"))
 
 
 def run(cmd, **kw):
