@@ -5,6 +5,9 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <optional>
+
 #include "tools/winauto/Commands.h"
 #include "tools/winauto/Finder.h"
 #include "tools/winauto/Output.h"
@@ -144,6 +147,92 @@ void PrintTreeLevel(HWND tree, RemoteMemory& remote, HTREEITEM first, int depth,
     }
 }
 
+int TreeCheckOf(HWND tree, RemoteMemory& remote, HTREEITEM item) {
+    TVITEMW read = {};
+    std::wstring text;
+    if (!ReadTreeItem(tree, remote, item, read, text)) {
+        return -1;
+    }
+    return (read.state & TVIS_STATEIMAGEMASK) >> 12 == 2 ? 1 : 0;
+}
+
+// The first node, in tree order, whose text is `text`.
+HTREEITEM FindTreeItem(HWND tree, RemoteMemory& remote, HTREEITEM first, const std::wstring& text) {
+    for (HTREEITEM item = first; item != nullptr; item = NextTreeItem(tree, item, TVGN_NEXT)) {
+        TVITEMW read = {};
+        std::wstring found;
+        if (!ReadTreeItem(tree, remote, item, read, found)) {
+            return nullptr;
+        }
+        if (found == text) {
+            return item;
+        }
+        if (HTREEITEM below =
+                FindTreeItem(tree, remote, NextTreeItem(tree, item, TVGN_CHILD), text)) {
+            return below;
+        }
+    }
+    return nullptr;
+}
+
+// Where the node's check box is, in the tree's client pixels: the state icon sits left of the
+// node's icon and text, at a place that depends on the indent and image sizes, so it is found by
+// hit-testing along the text row rather than computed.
+std::optional<POINT> TreeCheckBoxPoint(HWND tree, RemoteMemory& remote, HTREEITEM item) {
+    RECT row = {};
+    std::memcpy(&row, &item, sizeof(item));
+    if (!remote.Write(0, &row, sizeof(row)) ||
+        !Send(tree, TVM_GETITEMRECT, TRUE, remote.At(0)).value_or(0) ||
+        !remote.Read(0, &row, sizeof(row))) {
+        return std::nullopt;
+    }
+    for (LONG x = 0; x < row.left; ++x) {
+        TVHITTESTINFO hit = {};
+        hit.pt = {x, (row.top + row.bottom) / 2};
+        remote.Write(0, &hit, sizeof(hit));
+        Send(tree, TVM_HITTEST, 0, remote.At(0));
+        remote.Read(0, &hit, sizeof(hit));
+        if (hit.hItem == item && (hit.flags & TVHT_ONITEMSTATEICON)) {
+            return POINT{x + 5, hit.pt.y};
+        }
+    }
+    return std::nullopt;
+}
+
+// --check TEXT / --uncheck TEXT. A tree's owner may learn of a check only from the click itself
+// (NM_CLICK, then a hit test at the message's cursor position), and TVM_SETITEM sends nothing: so
+// the box is clicked as a user would, with the cursor moved there first. Answers once the box
+// shows the wanted state; the owner may still ask a question and then put it back.
+int ChangeTreeCheck(const Args& args, HWND tree, RemoteMemory& remote) {
+    const bool wanted = args.Has(L"--check");
+    auto text = args.Text(wanted ? L"--check" : L"--uncheck");
+    if (!text) {
+        return kOk;
+    }
+    HTREEITEM item = FindTreeItem(tree, remote, NextTreeItem(tree, nullptr, TVGN_ROOT), *text);
+    if (item == nullptr) {
+        return NotFound(L"no node with that text");
+    }
+    if (TreeCheckOf(tree, remote, item) == (wanted ? 1 : 0)) {
+        return kOk;
+    }
+    Send(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    auto point = TreeCheckBoxPoint(tree, remote, item);
+    if (!point) {
+        return NotFound(L"the node's check box is not on screen");
+    }
+    POINT screen = *point;
+    ClientToScreen(tree, &screen);
+    SetCursorPos(screen.x, screen.y);
+    LPARAM at = MAKELPARAM(point->x, point->y);
+    PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(tree, WM_LBUTTONUP, 0, at);
+    if (!WaitUntil(2000, [&] { return TreeCheckOf(tree, remote, item) == (wanted ? 1 : 0); })) {
+        return NotFound(L"the check box did not change");
+    }
+    return kOk;
+}
+
 std::wstring TabCaption(HWND tabs, RemoteMemory& remote, int index) {
     TCITEMW query = {};
     query.mask = TCIF_TEXT;
@@ -197,6 +286,12 @@ int CmdTreeView(const Args& args) {
     RemoteMemory remote(*tree, kRemoteBytes);
     if (!remote.ok()) {
         return NotFound(L"cannot reach the tree view's process");
+    }
+    if (args.Has(L"--check") && args.Has(L"--uncheck")) {
+        return UsageError(L"give --check or --uncheck, not both");
+    }
+    if (int changed = ChangeTreeCheck(args, *tree, remote); changed != kOk) {
+        return changed;
     }
     bool checkboxes = (GetWindowLongPtrW(*tree, GWL_STYLE) & TVS_CHECKBOXES) != 0;
     PrintTreeLevel(*tree, remote, NextTreeItem(*tree, nullptr, TVGN_ROOT), 0, checkboxes);

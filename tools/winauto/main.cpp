@@ -44,7 +44,7 @@ const std::vector<Command>& Commands() {
         {L"check", CmdCheck, kControl},
         {L"uncheck", CmdUncheck, kControl},
         {L"listview", CmdListView, With(kControl, {L"--check", L"--uncheck", L"--select"})},
-        {L"treeview", CmdTreeView, kControl},
+        {L"treeview", CmdTreeView, With(kControl, {L"--check", L"--uncheck"})},
         {L"tab", CmdTab, With(kControl, {L"--select"})},
         {L"close", CmdClose, {L"--window"}},
         {L"wait-gone", CmdWaitGone, {L"--window", L"--timeout"}},

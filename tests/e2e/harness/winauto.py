@@ -226,8 +226,10 @@ class Winauto:
                 for f in lines if f[0] == "row"]
         return ListView(columns, rows)
 
-    def treeview(self, hwnd, **control):
-        lines = self._ok("treeview", "--window", hwnd, *_control(control))
+    def treeview(self, hwnd, check=None, uncheck=None, **control):
+        """The nodes; `check` / `uncheck` first click the box of the node with that text."""
+        lines = self._ok("treeview", "--window", hwnd, *_control(control), *_opt("--check", check),
+                         *_opt("--uncheck", uncheck))
         if lines is None:
             return None
         return [TreeNode(int(f[1]), _check_field(f[2]), f[3] == "expanded", f[4]) for f in lines]
