@@ -67,6 +67,15 @@ class FixtureWindowTests(E2ETest):
             (0, False, False, "Registry"),
         ])
 
+    def test_tree_view_check_clicks_the_box_even_of_a_hidden_node(self):
+        # "Windows" sits under a collapsed node: it is brought into view before the click.
+        nodes = self.winauto.treeview(self.hwnd, id=TREE_ID, check="Windows")
+        self.assertEqual([(n.text, n.checked) for n in nodes if n.depth >= 1][:2],
+                         [("Local Disk (C:)", True), ("Windows", True)])
+        nodes = self.winauto.treeview(self.hwnd, id=TREE_ID, uncheck="Local Disk (C:)")
+        self.assertEqual([n.checked for n in nodes], [False, False, True, False, False])
+        self.assertIsNone(self.winauto.treeview(self.hwnd, id=TREE_ID, check="Nowhere"))
+
     def test_tab_selection_reaches_the_owner(self):
         tabs = self.winauto.tab(self.hwnd, select=2)
         self.assertEqual([(t.caption, t.selected) for t in tabs],
