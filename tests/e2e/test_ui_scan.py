@@ -143,11 +143,16 @@ class ScanTests(E2ETest):
             self.shoot("ui_scan_tree_virus_list")
 
     def test_skipping_the_count_walks_without_a_total(self):
-        self.make_many_files("C:\\UiSkip", 60, 300)
+        self.make_many_files("C:\\UiSkip", 80, 300)
         self.open('"C:\\UiSkip"')
         with on_failure(self.bed, self.winauto, "ui_scan_skip"):
             self.assertTrue(self.wait_until(lambda: self.caption(CMD_STOP) == SKIP, 60),
                             "the stop button never read Skip")
+            # The count shows itself while it runs.
+            self.assertTrue(self.wait_until(
+                lambda: (self.caption(LB_STATUS) or "").startswith("Analyzing "), 20),
+                self.caption(LB_STATUS))
+            self.assertEqual(self.caption(CMD_STOP), SKIP, "the count ended before the test")
             self.shoot("ui_scan_skip_counting")
             self.assertTrue(self.winauto.click(self.hwnd, id=CMD_STOP))
             self.answer(SKIP_TITLE, YES)

@@ -71,6 +71,10 @@ void FormMain::BindScanTimers() {
             return;
         scanRun_->TickProgress();
         ProgressChanged();
+        // The count writes its "Analyzing ..." text without telling the view, once per entry;
+        // the label catches up here rather than being redrawn thousands of times a second.
+        if (scanRun_->stopButton() == StopButton::Skip)
+            StatusChanged();
         SetText(ctl::kTxDirPath, scanRun_->CurrentFolder());
     };
     onTimer[kTimerTime] = [this] {
