@@ -54,8 +54,9 @@ class ScanTests(E2ETest):
             self.started.close()
 
     def shoot(self, name):
-        self.assertIsNotNone(self.winauto.rect(self.hwnd))
-        return screenshot(self.bed, name, self.winauto.rect(self.hwnd))
+        rect = self.winauto.rect(self.hwnd)
+        self.assertIsNotNone(rect, "the main window is gone")
+        return screenshot(self.bed, name, rect)
 
     def caption(self, control_id):
         return self.winauto.gettext(self.hwnd, id=control_id)
