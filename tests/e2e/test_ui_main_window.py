@@ -8,13 +8,9 @@ the main window on the real seam and the product's settings key."""
 
 import time
 
-from harness.base import E2ETest
 from harness.evidence import on_failure, screenshot
-from harness.product import Product
+from harness.product_window import ProductWindowTest
 
-SETTINGS_KEY = "HKCU\\Software\\VESTR\u0394"
-# The caption is the product name with random blanks; the window class is fixed.
-MAIN_CLASS = "VestraMain"
 
 # Control ids of the main window (ui/model/ControlIds.h).
 CMD_MINIMIZE, CMD_PANEL, CMD_EXIT, TAB_MAIN = 1003, 1004, 1005, 1006
@@ -32,32 +28,11 @@ MAIN_TABS = ["Scanner", "Protection", "Update", "Tools", "Quarantine (0)", "Sett
              "Donation"]
 
 
-class MainWindowTests(E2ETest):
+class MainWindowTests(ProductWindowTest):
     def setUp(self):
-        product = Product(self.bed)
-        reason = product.skip_reason()
-        if reason:
-            self.skipTest(reason)
-        self.folder = product.lay_out("ui")
-        self.product = product
-        self.bed.run("reg", "delete", SETTINGS_KEY, "/f")
-        self.started = None
-        self.addCleanup(self.stop)
+        super().setUp()
         if not self._testMethodName.startswith("test_scan"):
             self.open()
-
-    def open(self, arguments=""):
-        line = self.product.command_line(self.folder, arguments)
-        self.started = self.winauto.start(line, cwd=self.folder)
-        self.assertIsNotNone(self.started, "the program did not start")
-        self.hwnd = self.winauto.wait(cls=MAIN_CLASS, pid=self.started.pid, timeout_ms=60000)
-        self.assertIsNotNone(self.hwnd, "the main window did not appear")
-
-    def stop(self):
-        if self.started and self.started.running():
-            self.winauto.kill(self.started.pid)
-        if self.started:
-            self.started.close()
 
     def close_window(self):
         self.assertTrue(self.winauto.close(self.hwnd))
@@ -68,13 +43,6 @@ class MainWindowTests(E2ETest):
     def select_tab(self, index):
         self.assertIsNotNone(self.winauto.tab(self.hwnd, id=TAB_MAIN, select=index))
         return self.selected_tab()  # after the window's own rules have had their say
-
-    def shoot(self, name):
-        rect = self.winauto.rect(self.hwnd)
-        return screenshot(self.bed, name, rect)
-
-    def caption(self, control_id):
-        return self.winauto.gettext(self.hwnd, id=control_id)
 
     def switch_language(self, index):
         self.assertEqual(self.select_tab(5), 5)

@@ -9,12 +9,9 @@ import re
 import time
 from pathlib import Path
 
-from harness.base import E2ETest
-from harness.evidence import on_failure, screenshot
-from harness.product import Product
+from harness.evidence import on_failure
+from harness.product_window import ProductWindowTest
 
-SETTINGS_KEY = "HKCU\\Software\\VESTR\u0394"
-MAIN_CLASS = "VestraMain"
 SAMPLES = Path(__file__).resolve().parents[1] / "samples"
 
 # Control ids of the main window (ui/model/ControlIds.h).
@@ -28,38 +25,8 @@ SKIP, STOP, RESULT = "&Skip >>", "# &Stop #", "> &Result"
 SKIP_TITLE, STOP_TITLE = "Lewati Analisis", "Stop Scanning"
 
 
-class ScanTests(E2ETest):
-    def setUp(self):
-        product = Product(self.bed)
-        reason = product.skip_reason()
-        if reason:
-            self.skipTest(reason)
-        self.folder = product.lay_out("uiscan")
-        self.product = product
-        self.bed.run("reg", "delete", SETTINGS_KEY, "/f")
-        self.started = None
-        self.addCleanup(self.stop)
-
-    def open(self, arguments=""):
-        line = self.product.command_line(self.folder, arguments)
-        self.started = self.winauto.start(line, cwd=self.folder)
-        self.assertIsNotNone(self.started, "the program did not start")
-        self.hwnd = self.winauto.wait(cls=MAIN_CLASS, pid=self.started.pid, timeout_ms=60000)
-        self.assertIsNotNone(self.hwnd, "the main window did not appear")
-
-    def stop(self):
-        if self.started and self.started.running():
-            self.winauto.kill(self.started.pid)
-        if self.started:
-            self.started.close()
-
-    def shoot(self, name):
-        rect = self.winauto.rect(self.hwnd)
-        self.assertIsNotNone(rect, "the main window is gone")
-        return screenshot(self.bed, name, rect)
-
-    def caption(self, control_id):
-        return self.winauto.gettext(self.hwnd, id=control_id)
+class ScanTests(ProductWindowTest):
+    CASE_FOLDER = "uiscan"
 
     def wait_until(self, condition, seconds):
         deadline = time.monotonic() + seconds
