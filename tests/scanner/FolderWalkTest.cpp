@@ -147,9 +147,9 @@ TEST_F(FolderWalkTest, DetectionsBecomeOneRowPerLongPathWithTheirKind) {
 
 TEST_F(FolderWalkTest, AShortcutToADetectedProgramGivesTwoRows) {
     Plant(u"E:\\Tools\\payload.exe", kWormDelete, "W32.Payload");
-    testing::LinkSpec spec;
-    spec.localBasePath = u"E:\\Tools\\payload.exe";
-    PlantLink(u"E:\\Docs.lnk", spec);
+    testing::LinkSpec linkParts;
+    linkParts.localBasePath = u"E:\\Tools\\payload.exe";
+    PlantLink(u"E:\\Docs.lnk", linkParts);
     walk.ScanFolder(u"E:\\", true, false, true);
     EXPECT_EQ(Column(report.detect, detect_column::kFilePath),
               (std::vector<std::string>{"E:\\Tools\\payload.exe", "E:\\Docs.lnk"}));
@@ -165,11 +165,11 @@ TEST_F(FolderWalkTest, AShortcutToADetectedProgramGivesTwoRows) {
 TEST_F(FolderWalkTest, TargetsNamedByItemListArgumentsAndTaskFilesAreFollowed) {
     Plant(u"E:\\Run\\start.vbs", kScriptClean);
     Plant(u"E:\\Run\\task.exe", kVirusCage);
-    testing::LinkSpec spec;
-    spec.volume = u"C:\\";
-    spec.items = {u"Windows", u"system32", u"wscript.exe"};
-    spec.arguments = u"\"E:\\Run\\start.vbs\"";
-    PlantLink(u"E:\\Start.LNK", spec);
+    testing::LinkSpec linkParts;
+    linkParts.volume = u"C:\\";
+    linkParts.items = {u"Windows", u"system32", u"wscript.exe"};
+    linkParts.arguments = u"\"E:\\Run\\start.vbs\"";
+    PlantLink(u"E:\\Start.LNK", linkParts);
     std::string job("\x10\x00", 2);  // task files keep UTF-16 text on even offsets
     for (char c : std::string("E:\\Run\\task.exe"))
         job += std::string{c, '\0'};
@@ -191,9 +191,9 @@ TEST_F(FolderWalkTest, AFileThatOnlyCarriesTheLinkExtensionNamesNothing) {
 }
 
 TEST_F(FolderWalkTest, ALinkNamingItselfIsFollowedOnce) {
-    testing::LinkSpec spec;
-    spec.localBasePath = u"E:\\loop.lnk";
-    PlantLink(u"E:\\loop.lnk", spec);
+    testing::LinkSpec linkParts;
+    linkParts.localBasePath = u"E:\\loop.lnk";
+    PlantLink(u"E:\\loop.lnk", linkParts);
     testing::EngineScript().results[u"E:\\loop.lnk"] = kWormDelete;
     walk.ScanFile(u"E:\\loop.lnk", false, true);
     EXPECT_EQ(Column(report.detect, detect_column::kFilePath),

@@ -87,20 +87,20 @@ inline std::vector<std::uint8_t> FileEntryItem(const std::u16string& name, bool 
     return item.bytes;
 }
 
-inline std::vector<std::uint8_t> BuildLink(const LinkSpec& spec) {
+inline std::vector<std::uint8_t> BuildLink(const LinkSpec& linkParts) {
     LinkBytes b;
     std::uint32_t flags = 0;
-    if (!spec.volume.empty())
+    if (!linkParts.volume.empty())
         flags |= 0x1;
-    if (!spec.localBasePath.empty())
+    if (!linkParts.localBasePath.empty())
         flags |= 0x2;
-    if (!spec.relativePath.empty())
+    if (!linkParts.relativePath.empty())
         flags |= 0x8;
-    if (!spec.workingDir.empty())
+    if (!linkParts.workingDir.empty())
         flags |= 0x10;
-    if (!spec.arguments.empty())
+    if (!linkParts.arguments.empty())
         flags |= 0x20;
-    if (spec.unicodeStrings)
+    if (linkParts.unicodeStrings)
         flags |= 0x80;
     b.U32(0x4C);
     for (std::uint8_t c : {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00,
@@ -118,7 +118,7 @@ inline std::vector<std::uint8_t> BuildLink(const LinkSpec& spec) {
     b.U16(0);
     b.U32(0);
     b.U32(0);
-    if (!spec.volume.empty()) {
+    if (!linkParts.volume.empty()) {
         LinkBytes list;
         // The computer's own item (a root folder GUID), then the volume, then the entries.
         list.U16(20);
@@ -131,20 +131,20 @@ inline std::vector<std::uint8_t> BuildLink(const LinkSpec& spec) {
         std::size_t volume = list.bytes.size();
         list.U16(25);
         list.U8(0x2F);
-        list.Ansi(spec.volume);
+        list.Ansi(linkParts.volume);
         while (list.bytes.size() < volume + 25)
             list.U8(0);
-        for (std::size_t i = 0; i < spec.items.size(); ++i) {
-            auto item = FileEntryItem(spec.items[i], i + 1 < spec.items.size(), spec.longNames);
+        for (std::size_t i = 0; i < linkParts.items.size(); ++i) {
+            auto item = FileEntryItem(linkParts.items[i], i + 1 < linkParts.items.size(), linkParts.longNames);
             list.bytes.insert(list.bytes.end(), item.begin(), item.end());
         }
         list.U16(0);
         b.U16(static_cast<std::uint32_t>(list.bytes.size()));
         b.bytes.insert(b.bytes.end(), list.bytes.begin(), list.bytes.end());
     }
-    if (!spec.localBasePath.empty()) {
+    if (!linkParts.localBasePath.empty()) {
         std::size_t start = b.bytes.size();
-        std::uint32_t header = spec.unicodeLinkInfo ? 0x24 : 0x1C;
+        std::uint32_t header = linkParts.unicodeLinkInfo ? 0x24 : 0x1C;
         b.U32(0);  // size, patched
         b.U32(header);
         b.U32(1);  // volume id and local base path
@@ -157,15 +157,15 @@ inline std::vector<std::uint8_t> BuildLink(const LinkSpec& spec) {
         b.U32(16);
         b.U8(0);
         std::size_t base = b.bytes.size() - start;
-        b.Ansi(spec.localBasePath);
+        b.Ansi(linkParts.localBasePath);
         std::size_t suffix = b.bytes.size() - start;
         b.U8(0);
         b.Put32(start + 12, static_cast<std::uint32_t>(volumeId));
         b.Put32(start + 16, static_cast<std::uint32_t>(base));
         b.Put32(start + 24, static_cast<std::uint32_t>(suffix));
-        if (spec.unicodeLinkInfo) {
+        if (linkParts.unicodeLinkInfo) {
             std::size_t baseW = b.bytes.size() - start;
-            b.Wide(spec.localBasePath);
+            b.Wide(linkParts.localBasePath);
             std::size_t suffixW = b.bytes.size() - start;
             b.U16(0);
             b.Put32(start + 28, static_cast<std::uint32_t>(baseW));
@@ -173,12 +173,12 @@ inline std::vector<std::uint8_t> BuildLink(const LinkSpec& spec) {
         }
         b.Put32(start, static_cast<std::uint32_t>(b.bytes.size() - start));
     }
-    for (const std::u16string* text : {&spec.relativePath, &spec.workingDir, &spec.arguments}) {
+    for (const std::u16string* text : {&linkParts.relativePath, &linkParts.workingDir, &linkParts.arguments}) {
         if (text->empty())
             continue;
         b.U16(static_cast<std::uint32_t>(text->size()));
         for (char16_t c : *text) {
-            if (spec.unicodeStrings) {
+            if (linkParts.unicodeStrings) {
                 b.U16(c);
             } else {
                 b.U8(c & 0xFF);

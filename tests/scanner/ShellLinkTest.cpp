@@ -44,35 +44,35 @@ TEST(ShellLinkTest, HandMadeLinkGivesItsLocalPath) {
 }
 
 TEST(ShellLinkTest, ItemListSpellsThePathWithLongNamesOrShortOnesWithoutThem) {
-    LinkSpec spec;
-    spec.volume = u"E:\\";
-    spec.items = {u"Program Folder", u"Setup Program.exe"};
-    auto link = ParseShellLink(BuildLink(spec));
+    LinkSpec linkParts;
+    linkParts.volume = u"E:\\";
+    linkParts.items = {u"Program Folder", u"Setup Program.exe"};
+    auto link = ParseShellLink(BuildLink(linkParts));
     ASSERT_TRUE(link.has_value());
     EXPECT_EQ(ToUtf8(link->idListPath), "E:\\Program Folder\\Setup Program.exe");
 
-    spec.longNames = false;
-    link = ParseShellLink(BuildLink(spec));
+    linkParts.longNames = false;
+    link = ParseShellLink(BuildLink(linkParts));
     ASSERT_TRUE(link.has_value());
     EXPECT_EQ(ToUtf8(link->idListPath), "E:\\Progra~1\\Setup ~1");
 }
 
 TEST(ShellLinkTest, UnicodeLinkInfoAndStringDataAreRead) {
-    LinkSpec spec;
-    spec.localBasePath = u"D:\\Apps\\tool.exe";
-    spec.unicodeLinkInfo = true;
-    spec.relativePath = u"..\\Apps\\tool.exe";
-    spec.workingDir = u"D:\\Apps";
-    spec.arguments = u"/run d:\\x\\payload.vbs";
-    auto link = ParseShellLink(BuildLink(spec));
+    LinkSpec linkParts;
+    linkParts.localBasePath = u"D:\\Apps\\tool.exe";
+    linkParts.unicodeLinkInfo = true;
+    linkParts.relativePath = u"..\\Apps\\tool.exe";
+    linkParts.workingDir = u"D:\\Apps";
+    linkParts.arguments = u"/run d:\\x\\payload.vbs";
+    auto link = ParseShellLink(BuildLink(linkParts));
     ASSERT_TRUE(link.has_value());
     EXPECT_EQ(ToUtf8(link->localBasePath), "D:\\Apps\\tool.exe");
     EXPECT_EQ(ToUtf8(link->relativePath), "..\\Apps\\tool.exe");
     EXPECT_EQ(ToUtf8(link->workingDir), "D:\\Apps");
     EXPECT_EQ(ToUtf8(link->arguments), "/run d:\\x\\payload.vbs");
 
-    spec.unicodeStrings = false;
-    link = ParseShellLink(BuildLink(spec));
+    linkParts.unicodeStrings = false;
+    link = ParseShellLink(BuildLink(linkParts));
     ASSERT_TRUE(link.has_value());
     EXPECT_EQ(ToUtf8(link->arguments), "/run d:\\x\\payload.vbs");
 }
@@ -86,13 +86,13 @@ TEST(ShellLinkTest, NonLinksAreRefused) {
 }
 
 TEST(ShellLinkTest, LinksCutAnywhereParseWithoutReadingPastTheEnd) {
-    LinkSpec spec;
-    spec.volume = u"C:\\";
-    spec.items = {u"Windows", u"notepad.exe"};
-    spec.localBasePath = u"C:\\Windows\\notepad.exe";
-    spec.unicodeLinkInfo = true;
-    spec.arguments = u"c:\\readme.txt";
-    std::vector<std::uint8_t> whole = BuildLink(spec);
+    LinkSpec linkParts;
+    linkParts.volume = u"C:\\";
+    linkParts.items = {u"Windows", u"notepad.exe"};
+    linkParts.localBasePath = u"C:\\Windows\\notepad.exe";
+    linkParts.unicodeLinkInfo = true;
+    linkParts.arguments = u"c:\\readme.txt";
+    std::vector<std::uint8_t> whole = BuildLink(linkParts);
     for (std::size_t size = 0x4C; size <= whole.size(); ++size) {
         std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + size);  // exact-size buffer
         auto link = ParseShellLink(cut);
@@ -104,11 +104,11 @@ TEST(ShellLinkTest, LinksCutAnywhereParseWithoutReadingPastTheEnd) {
 }
 
 TEST(ShellLinkTest, LyingSizesStayInsideTheBuffer) {
-    LinkSpec spec;
-    spec.volume = u"C:\\";
-    spec.items = {u"a.exe"};
-    spec.localBasePath = u"C:\\a.exe";
-    std::vector<std::uint8_t> bytes = BuildLink(spec);
+    LinkSpec linkParts;
+    linkParts.volume = u"C:\\";
+    linkParts.items = {u"a.exe"};
+    linkParts.localBasePath = u"C:\\a.exe";
+    std::vector<std::uint8_t> bytes = BuildLink(linkParts);
     // Every 16-bit field set to a large value in turn: sizes, offsets, counts.
     for (std::size_t at = 0x4C; at + 1 < bytes.size(); ++at) {
         std::vector<std::uint8_t> bad = bytes;

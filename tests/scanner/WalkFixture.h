@@ -45,8 +45,8 @@ protected:
             EngineScript().names[std::u16string(path)] = std::move(name);
         }
     }
-    void PlantLink(std::u16string_view path, const LinkSpec& spec) {
-        os.files.AddFile(path, BuildLink(spec));
+    void PlantLink(std::u16string_view path, const LinkSpec& linkParts) {
+        os.files.AddFile(path, BuildLink(linkParts));
     }
 
     // The paths the engine was asked about, in order, without the engine's own folder.

@@ -274,12 +274,12 @@ def _opt(name, value):
     return [] if value is None else [name, str(value)]
 
 
-def _control(spec):
+def _control(fields):
     args = []
     for key in ("id", "caption", "cls", "index"):
-        if spec.get(key) is not None:
-            args += ["--class" if key == "cls" else f"--{key}", str(spec[key])]
-    unknown = set(spec) - {"id", "caption", "cls", "index"}
+        if fields.get(key) is not None:
+            args += ["--class" if key == "cls" else f"--{key}", str(fields[key])]
+    unknown = set(fields) - {"id", "caption", "cls", "index"}
     if unknown:
         raise TypeError(f"unknown control selector: {sorted(unknown)}")
     return args
