@@ -135,10 +135,10 @@ HWND FormMain::Add(Kind kind, HWND parent, int id, std::u16string_view text) {
 }
 
 HWND FormMain::AddList(HWND parent, int id) {
-    const ListSpec* spec = FindList(id);
+    const ListSpec* layout = FindList(id);
     win::ControlArgs args{parent, id};
     args.font = fontList_.get();
-    HWND list = win::MakeListView(args, spec && spec->checkBoxes);
+    HWND list = win::MakeListView(args, layout && layout->checkBoxes);
     controls_[id] = list;
     onNotify[id] = [this](NMHDR* header) { return OnListNotify(header); };
     return list;
@@ -201,8 +201,8 @@ void FormMain::ApplyFonts() {
     };
     for (auto& [id, control] : controls_)
         set(control, fontNormal_.get());
-    for (const ListSpec& spec : MainWindowLists())
-        set(Ctl(spec.controlId), fontList_.get());
+    for (const ListSpec& layout : MainWindowLists())
+        set(Ctl(layout.controlId), fontList_.get());
     set(Ctl(ctl::kLbTitle), fontTitle_.get());
     set(Ctl(ctl::kLbAboutTitle), fontTitle_.get());
     for (int id : {ctl::kLbRtpTitle, ctl::kLbUpdTitle, ctl::kLbDonTitle, ctl::kLbRtpName})

@@ -34,11 +34,11 @@ void AppendItems(HMENU menu, std::span<const MenuItemSpec> items,
 }  // namespace
 
 void FormMain::ShowListMenu(int listId, int x, int y) {
-    const ListSpec* spec = FindList(listId);
-    if (!spec || spec->menu.empty())
+    const ListSpec* layout = FindList(listId);
+    if (!layout || layout->menu.empty())
         return;
     win::UniqueMenu menu(CreatePopupMenu());
-    AppendItems(menu.get(), spec->menu, [this](int id) { return IsBound(id); });
+    AppendItems(menu.get(), layout->menu, [this](int id) { return IsBound(id); });
     const int chosen = static_cast<int>(TrackPopupMenu(
         menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, hwnd(), nullptr));
     if (chosen != 0 && IsBound(chosen))

@@ -176,11 +176,11 @@ void FormMain::InitResultLists() {
 }
 
 void FormMain::AddColumns(int listId) {
-    const ListSpec* spec = FindList(listId);
+    const ListSpec* layout = FindList(listId);
     HWND view = Ctl(listId);
-    if (!spec || !view || win::list::ColumnCount(view) > 0)
+    if (!layout || !view || win::list::ColumnCount(view) > 0)
         return;
-    for (const ColumnSpec& column : spec->columns)
+    for (const ColumnSpec& column : layout->columns)
         win::list::AddColumn(view, column.title, MulDiv(column.widthTwips, Dpi(), 1440));
 }
 
