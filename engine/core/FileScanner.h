@@ -1,6 +1,5 @@
-// Checks one file against the database in one pass over its blocks: every block feeds the
-// matcher and, only when the file's size has hash signatures, the digests. Reading stops at the
-// first pattern found. One scanner per thread; the database is shared.
+// Checks one file at a time against the database, in one pass over its blocks (see FileCheck).
+// One scanner per thread; the database is shared.
 #pragma once
 
 #include <cstdint>
@@ -10,18 +9,10 @@
 
 #include "engine/core/Database.h"
 #include "engine/core/Digest.h"
-#include "engine/core/Matcher.h"
+#include "engine/core/FileCheck.h"
 #include "engine/core/Signature.h"
 
 namespace vestra::engine {
-
-// Whole-file signatures kept outside the database (the user's), looked up by SHA-256.
-class ExtraHashes {
-public:
-    virtual ~ExtraHashes() = default;
-    virtual bool HasSize(std::uint64_t size) const = 0;
-    virtual std::optional<Detection> Find(std::uint64_t size, const Sha256& digest) const = 0;
-};
 
 class FileScanner {
 public:
@@ -36,15 +27,10 @@ public:
                                   const ExtraHashes* extra = nullptr);
 
 private:
-    std::optional<Detection> LookUpHashes(std::uint64_t size, bool md5, bool sha256,
-                                          const ExtraHashes* extra);
-
     std::shared_ptr<const Database> database_;
-    MatchStream stream_;
+    FileCheck check_;
     StreamDigest md5_{DigestKind::Md5};
-    StreamDigest sha256_{DigestKind::Sha256};
 };
-
 struct FileDigest {
     Sha256 sha256{};
     std::uint64_t size = 0;

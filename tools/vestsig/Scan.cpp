@@ -1,13 +1,13 @@
-// vestsig scan: gathers the files, checks them on one thread per processor (largest first, so
-// that no thread is left with a big file at the end), then prints the detections in path order
-// and a summary.
+// vestsig scan: gathers the files, checks them in batches on one thread per processor (largest
+// first, so that no thread is left with a big file at the end), then prints the detections in
+// path order and a summary.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
-#include "engine/core/FileScanner.h"
+#include "engine/core/BatchScanner.h"
 #include "tools/vestsig/Commands.h"
 
 namespace vestra::vestsig {
@@ -77,13 +77,16 @@ void ScanAll(std::shared_ptr<const engine::Database> database, std::vector<Targe
         order[i] = i;
     std::ranges::sort(order, std::greater<>(), [&](std::size_t i) { return targets[i].size; });
     std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        engine::FileScanner scanner(database);
-        for (std::size_t i; (i = next.fetch_add(1)) < order.size();) {
-            Target& target = targets[order[i]];
-            target.detection = scanner.Scan(target.path);
-        }
+    auto take = [&]() -> std::optional<engine::BatchScanner::Job> {
+        std::size_t i = next.fetch_add(1);
+        if (i >= order.size())
+            return std::nullopt;
+        return engine::BatchScanner::Job{targets[order[i]].path, order[i]};
     };
+    auto keep = [&](std::size_t id, std::optional<engine::Detection> verdict) {
+        targets[id].detection = std::move(verdict);
+    };
+    auto work = [&] { engine::BatchScanner(database).Run(take, keep); };
     std::vector<std::jthread> pool;
     for (unsigned t = 1; t < threads; ++t)
         pool.emplace_back(work);
