@@ -6,8 +6,10 @@
 Builds vestsig in DIR (default build-bench: Release, no sanitizers), makes the corpus there once
 (shared/bench/make_corpus.py beside the checkout, 4000 files, ~400 MiB, seed 1), compiles its signatures, warms
 the page cache with one cat of the tree, then times in the same run: cat of the whole tree,
-vestsig scan -r, and clamscan -d sigs -r --no-summary (a peer tool, run as a black box). Checks
-that vestsig reports exactly the planted detections of expected.txt, and prints the ratios.
+vestsig scan -r, vestsig scan -r --per-file (each file on its own, without the batches that hash
+many files at once), and clamscan -d sigs -r --no-summary (a peer tool, run as a black box).
+Checks that vestsig reports exactly the planted detections of expected.txt, and prints the
+ratios.
 """
 import argparse, os, re, resource, subprocess, sys, time
 
@@ -90,6 +92,10 @@ def main():
                             stdout=subprocess.PIPE, text=True)
     load = float(re.search(r"loaded in ([0-9.]+) s", scan.stdout).group(1))
     found, expected = check(scan.stdout, tree, os.path.join(out, "expected.txt"))
+    scan_cpu = CPU["vestsig"]
+    per_file_time, per_file = timed([vestsig, "scan", "-r", "--per-file", "-d", database, tree],
+                                    a.runs, stdout=subprocess.PIPE, text=True)
+    per_file_found, _ = check(per_file.stdout, tree, os.path.join(out, "expected.txt"))
 
     clam_time = None
     if not a.skip_clamscan:
@@ -101,8 +107,10 @@ def main():
           f" {os.cpu_count()} processors, load average {os.getloadavg()[0]:.2f}")
     print(f"compile: {compile_time:.3f} s   database load: {load:.3f} s")
     print(f"cat:      {cat_time:.3f} s   (processor {CPU['sh']:.3f} s)")
-    print(f"vestsig:  {scan_time:.3f} s   (processor {CPU['vestsig']:.3f} s)   {len(found)} detections,"
+    print(f"vestsig:  {scan_time:.3f} s   (processor {scan_cpu:.3f} s)   {len(found)} detections,"
           f" exit {scan.returncode}   ({scan_time / cat_time:.2f} x cat)")
+    print(f"vestsig --per-file: {per_file_time:.3f} s   (processor {CPU['vestsig']:.3f} s)"
+          f"   {len(per_file_found)} detections   ({per_file_time / cat_time:.2f} x cat)")
     if clam_time is not None:
         print(f"clamscan: {clam_time:.3f} s   (processor {CPU['clamscan']:.3f} s)   {clam_found} detections"
               f"   (vestsig {clam_time / scan_time:.1f} x faster)")
@@ -111,7 +119,7 @@ def main():
         print(f"MISSED {rel}: {name}")
     for rel, name in sorted(extra):
         print(f"EXTRA  {rel}: {name}")
-    ok = not missing and not extra and scan.returncode == 1
+    ok = not missing and not extra and scan.returncode == 1 and per_file_found == found
     print("detections: " + ("exactly the planted ones" if ok else "WRONG"))
     return 0 if ok else 1
 

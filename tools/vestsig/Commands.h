@@ -18,6 +18,9 @@ struct ScanOptions {
     std::vector<std::filesystem::path> targets;
     bool recursive = false;
     unsigned threads = 0;  // 0: one per processor
+    // Each file checked on its own, as the library's VestScanFile checks it, instead of in
+    // batches that hash many files at once.
+    bool perFile = false;
 };
 int Scan(const ScanOptions& options);
 

@@ -5,9 +5,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <future>
 #include <thread>
 
 #include "engine/core/BatchScanner.h"
+#include "engine/core/FileScanner.h"
 #include "tools/vestsig/Commands.h"
 
 namespace vestra::vestsig {
@@ -71,7 +73,7 @@ bool Gather(const ScanOptions& options, std::vector<Target>& targets) {
 }
 
 void ScanAll(std::shared_ptr<const engine::Database> database, std::vector<Target>& targets,
-             unsigned threads) {
+             unsigned threads, bool perFile) {
     std::vector<std::size_t> order(targets.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
@@ -86,7 +88,15 @@ void ScanAll(std::shared_ptr<const engine::Database> database, std::vector<Targe
     auto keep = [&](std::size_t id, std::optional<engine::Detection> verdict) {
         targets[id].detection = std::move(verdict);
     };
-    auto work = [&] { engine::BatchScanner(database).Run(take, keep); };
+    auto work = [&] {
+        if (!perFile) {
+            engine::BatchScanner(database).Run(take, keep);
+            return;
+        }
+        engine::FileScanner scanner(database);
+        while (std::optional<engine::BatchScanner::Job> job = take())
+            keep(job->id, scanner.Scan(job->path));
+    };
     std::vector<std::jthread> pool;
     for (unsigned t = 1; t < threads; ++t)
         pool.emplace_back(work);
@@ -101,18 +111,25 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 int Scan(const ScanOptions& options) {
     auto start = std::chrono::steady_clock::now();
-    engine::DatabaseLoad load = engine::Database::Load(options.database);
+    // Loading the database and walking the folders both come before the first check; they
+    // overlap on two threads.
+    double loadSeconds = 0;
+    std::future<engine::DatabaseLoad> loading = std::async(std::launch::async, [&] {
+        engine::DatabaseLoad load = engine::Database::Load(options.database);
+        loadSeconds = SecondsSince(start);
+        return load;
+    });
+    std::vector<Target> targets;
+    bool good = Gather(options, targets);
+    engine::DatabaseLoad load = loading.get();
     if (!load.database) {
         std::fprintf(stderr, "%s: %s\n", Display(options.database).c_str(),
                      engine::LoadErrorText(load.error));
         return kExitError;
     }
-    double loadSeconds = SecondsSince(start);
-    std::vector<Target> targets;
-    bool good = Gather(options, targets);
     unsigned threads =
         options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-    ScanAll(load.database, targets, std::min<unsigned>(threads, 64));
+    ScanAll(load.database, targets, std::min<unsigned>(threads, 64), options.perFile);
 
     std::size_t found = 0;
     for (const Target& target : targets) {

@@ -1,6 +1,6 @@
 // vestsig: compiles signature sources into Vestra.loov, scans files with it, lists it.
 //   vestsig compile SRC... -o Vestra.loov
-//   vestsig scan [-r] [-j N] -d Vestra.loov PATH...
+//   vestsig scan [-r] [-j N] [--per-file] -d Vestra.loov PATH...
 //   vestsig list -d Vestra.loov
 #include <cstdio>
 #include <cstring>
@@ -15,7 +15,7 @@ using namespace vestra::vestsig;
 int Usage() {
     std::fputs(
         "usage: vestsig compile SRC... -o OUT.loov\n"
-        "       vestsig scan [-r] [-j THREADS] -d DB.loov PATH...\n"
+        "       vestsig scan [-r] [-j THREADS] [--per-file] -d DB.loov PATH...\n"
         "       vestsig list -d DB.loov\n",
         stderr);
     return kExitError;
@@ -44,6 +44,8 @@ int RunScan(int argc, char** argv) {
             options.recursive = true;
         } else if (arg == "-d" && i + 1 < argc) {
             options.database = argv[++i];
+        } else if (arg == "--per-file") {
+            options.perFile = true;
         } else if (arg == "-j" && i + 1 < argc) {
             options.threads = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
         } else if (arg.starts_with("-") && arg.size() > 1) {
