@@ -16,11 +16,11 @@ bool FileCheck::Open(const std::filesystem::path& path, const ExtraHashes* extra
     }
     size_ = file_->Size();
     extra_ = extra;
-    md5_ = database_.HasSize(DigestKind::Md5, size_);
+    md5Needed_ = database_.HasSize(DigestKind::Md5, size_);
     sha256Needed_ =
         database_.HasSize(DigestKind::Sha256, size_) || (extra && extra->HasSize(size_));
     patterns_ = !database_.Patterns().Empty();
-    if (!patterns_ && !md5_ && !sha256Needed_) {
+    if (!patterns_ && !md5Needed_ && !sha256Needed_) {
         file_.reset();
         return false;
     }
@@ -92,7 +92,7 @@ std::optional<Detection> FileCheck::Verdict(std::span<const std::uint8_t> md5) {
                 return found;
         }
     }
-    if (md5_ && md5.size() == std::tuple_size_v<Md5>) {
+    if (md5Needed_ && md5.size() == std::tuple_size_v<Md5>) {
         if (auto found = database_.FindHash(DigestKind::Md5, size_, md5))
             return found;
     }
@@ -102,7 +102,7 @@ std::optional<Detection> FileCheck::Verdict(std::span<const std::uint8_t> md5) {
 }
 
 std::optional<Detection> FileCheck::ReadToEnd(StreamDigest* md5) {
-    const bool hashing = md5_ && md5;
+    const bool hashing = md5Needed_ && md5;
     if (hashing)
         md5->Reset();
     while (!Done()) {

@@ -33,7 +33,7 @@ public:
     // False when there is nothing to check: the file is missing, locked, empty, not a regular
     // file, or of a size no signature could match.
     bool Open(const std::filesystem::path& path, const ExtraHashes* extra);
-    bool NeedsMd5() const { return md5_; }
+    bool NeedsMd5() const { return md5Needed_; }
     std::uint64_t Size() const { return size_; }
 
     // Reads the next block: a full one unless it is the file's last. Its bytes stay valid until
@@ -63,7 +63,7 @@ private:
     const ExtraHashes* extra_ = nullptr;
     std::uint64_t size_ = 0, total_ = 0;
     std::size_t block_ = 0;  // bytes of the block read and not yet committed
-    bool md5_ = false, sha256Needed_ = false, patterns_ = false;
+    bool md5Needed_ = false, sha256Needed_ = false, patterns_ = false;
     State state_ = State::Reading;
     std::optional<std::uint32_t> pattern_;
 };
