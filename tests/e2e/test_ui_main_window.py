@@ -202,14 +202,6 @@ class MainWindowTests(ProductWindowTest):
                 return control.enabled
         return False
 
-    def wait_until(self, condition, seconds):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            if condition():
-                return True
-            time.sleep(0.3)
-        return False
-
     def test_language_is_kept_and_switching_back_restores_the_captions(self):
         with on_failure(self.bed, self.winauto, "ui_language"):
             self.switch_language(1)

@@ -6,7 +6,6 @@ which ends early with "> &Result". Screenshots go to <build>/artifacts/screensho
 Vestra.exe runs beside its engine and database, laid out from <build>/dist on drive C:."""
 
 import re
-import time
 from pathlib import Path
 
 from harness.evidence import on_failure
@@ -27,14 +26,6 @@ SKIP_TITLE, STOP_TITLE = "Lewati Analisis", "Stop Scanning"
 
 class ScanTests(ProductWindowTest):
     CASE_FOLDER = "uiscan"
-
-    def wait_until(self, condition, seconds):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            if condition():
-                return True
-            time.sleep(0.2)
-        return False
 
     def answer(self, title, button, timeout_ms=15000):
         box = self.winauto.msgbox(pid=self.started.pid, title=title, timeout_ms=timeout_ms)

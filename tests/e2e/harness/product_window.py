@@ -2,6 +2,8 @@
 out in its own folder on C: and from no settings key (a first run), and the program is ended when
 the test ends."""
 
+import time
+
 from harness.base import E2ETest
 from harness.evidence import screenshot
 from harness.product import Product
@@ -31,6 +33,15 @@ class ProductWindowTest(E2ETest):
         self.assertIsNotNone(self.started, "the program did not start")
         self.hwnd = self.winauto.wait(cls=MAIN_CLASS, pid=self.started.pid, timeout_ms=60000)
         self.assertIsNotNone(self.hwnd, "the main window did not appear")
+
+    def wait_until(self, condition, seconds):
+        """True once condition() holds, False when `seconds` pass first."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if condition():
+                return True
+            time.sleep(0.2)
+        return False
 
     def stop(self):
         if self.started and self.started.running():
