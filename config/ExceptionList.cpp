@@ -110,8 +110,14 @@ std::u16string ExceptionList::AddException(ExceptionKind kind, std::u16string_vi
     }
     for (int counter = 0; counter < kMaxCounter; ++counter) {
         std::u16string name = std::u16string(kPrefixes[Slot(kind)]) + ToText(counter);
-        if (registry_.RegValueExists(Hive::CurrentUser, key_, name))
+        platform::OsError taken =
+            registry_.registry().QueryValue(Hive::CurrentUser, key_, name).error();
+        if (taken == platform::OsError::None)
             continue;
+        // Only a name the registry reports absent is free: after a query that failed otherwise,
+        // a write could overwrite the entry stored under it.
+        if (taken != platform::OsError::FileNotFound && taken != platform::OsError::PathNotFound)
+            return {};
         int written =
             registry_.RegWriteValue(Hive::CurrentUser, key_, name, path, platform::regtype::kSz);
         return written == registry::kDone ? name : std::u16string();

@@ -46,8 +46,9 @@ public:
     const std::u16string& ExceptionNames(ExceptionKind kind) const;
 
     // Stores a new entry under the lowest free name of its kind and answers that name; the empty
-    // name when the path is empty or already listed (as last loaded) or the write failed. The
-    // lists themselves change only at the next LoadExceptions.
+    // name when the path is empty or already listed (as last loaded), when no free name could be
+    // told apart from a failed query, or the write failed. The lists themselves change only at
+    // the next LoadExceptions.
     std::u16string AddException(ExceptionKind kind, std::u16string_view path);
     // Deletes the stored value of that name; true only when it was deleted.
     bool RemoveException(std::u16string_view valueName);

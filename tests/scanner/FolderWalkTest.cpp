@@ -92,6 +92,58 @@ TEST_F(FolderWalkTest, StopEndsTheWalkAtTheNextEntryWithPendingSubfolders) {
     EXPECT_EQ(Scanned().size(), 2u);
 }
 
+struct ListingFault {
+    const char* name;
+    std::uint32_t nth;  // the listing that fails: 1 E:\, 2 E:\A, 3 E:\A\Deep, 4 E:\C, 5 E:\Empty
+    bool persistent;
+    std::vector<std::string> scanned;
+};
+
+class FolderWalkListingFaultTest : public FolderWalkTest,
+                                   public ::testing::WithParamInterface<ListingFault> {};
+
+TEST_P(FolderWalkListingFaultTest, AnUnlistableFolderIsLeftOutAndTheWalkGoesOn) {
+    PlantTree();
+    for (const char16_t* path : {u"E:\\b.exe", u"E:\\C\\z.exe"}) {
+        testing::EngineScript().results[path] = kWormDelete;
+        testing::EngineScript().names[path] = "Test.Worm";
+    }
+    const ListingFault& c = GetParam();
+    os.files.faults().FailNth(platform::fake::FsOp::Find, c.nth, platform::OsError::AccessDenied,
+                              c.persistent);
+    walk.ScanFolder(u"E:\\", {});
+
+    EXPECT_EQ(Scanned(), c.scanned);
+    // Every detection among the files that were reached keeps its row, before the failure or
+    // after it.
+    std::vector<std::string> detected;
+    for (const std::string& path : c.scanned) {
+        if (path == "E:\\b.exe" || path == "E:\\C\\z.exe")
+            detected.push_back(path);
+    }
+    EXPECT_EQ(Column(report.detect, detect_column::kFilePath), detected);
+    EXPECT_EQ(report.state.filesDetected, static_cast<std::int32_t>(detected.size()));
+    EXPECT_EQ(report.state.filesScanned, static_cast<std::int32_t>(c.scanned.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, FolderWalkListingFaultTest,
+    ::testing::Values(
+        ListingFault{"TargetUnlistable", 1, false, {}},
+        ListingFault{"FirstSubfolder", 2, false, {"E:\\a.exe", "E:\\b.exe", "E:\\C\\z.exe"}},
+        ListingFault{"NestedSubfolder",
+                     3,
+                     false,
+                     {"E:\\a.exe", "E:\\b.exe", "E:\\A\\x.exe", "E:\\C\\z.exe"}},
+        ListingFault{"LaterSubfolder",
+                     4,
+                     false,
+                     {"E:\\a.exe", "E:\\b.exe", "E:\\A\\x.exe", "E:\\A\\Deep\\y.exe"}},
+        ListingFault{"EverySubfolder", 2, true, {"E:\\a.exe", "E:\\b.exe"}}),
+    [](const ::testing::TestParamInfo<ListingFault>& info) {
+        return std::string(info.param.name);
+    });
+
 TEST_F(FolderWalkTest, CountingAddsFilesAndFoldersAndHonoursSkip) {
     PlantTree();
     std::int32_t files = 1, folders = 0;  // a single-file target counted before
