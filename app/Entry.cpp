@@ -6,13 +6,13 @@
 
 #include "app/CommandWord.h"
 #include "app/ProductNames.h"
+#include "common/FileNames.h"
+#include "config/MessageSlots.h"
 #include "platform/Text.h"
-#include "scanner/FileNames.h"
 
 namespace vestra {
 namespace {
 
-constexpr int kMessageMissingFile = 109;
 constexpr int kShellAccepted = 32;
 
 std::u16string OwnExePath(platform::Platform& os, std::uint32_t processId) {
@@ -38,7 +38,8 @@ bool HandedToElevatedCopy(platform::Platform& os, const AppState& state) {
 
 void ShowMissingFile(platform::Platform& os, EntryServices& services, std::u16string_view what,
                      std::u16string_view path) {
-    std::u16string text = services.FormatMessage(kMessageMissingFile, what, FileNameOf(path, true));
+    std::u16string text =
+        services.FormatMessage(config::msg::kMissingFile, what, FileNameOf(path, true));
     os.windows.MessageBox(text, u"Error", platform::mb::kOk | platform::mb::kIconExclamation);
 }
 

@@ -2,7 +2,7 @@
 #include "app/PathTable.h"
 
 #include "app/ProductNames.h"
-#include "scanner/FileNames.h"
+#include "common/FileNames.h"
 
 namespace vestra {
 namespace {

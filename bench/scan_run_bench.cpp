@@ -108,7 +108,8 @@ int main(int argc, char** argv) {
     remediation::HiddenPaths hidden(os.files, report);
     UnattendedWindows windows(os.windows);
     PumpingView view(os.windows);
-    ScanRun run({os.files, os.system, windows, messages, checker, tree, report, hidden}, view);
+    ScanRun run({os.files, os.system, windows, messages, checker, tree, report, hidden.Check()},
+                view);
 
     view.pump = std::getenv("SCAN_RUN_BENCH_NO_PUMP") == nullptr;
     auto start = Clock::now();

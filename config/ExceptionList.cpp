@@ -1,34 +1,42 @@
 // Loading, adding and removing exception entries, and the folder test of the walk.
 #include "config/ExceptionList.h"
 
+#include "common/TextLists.h"
 #include "platform/Text.h"
-#include "scanner/TextLists.h"
 
 namespace vestra::config {
 namespace {
 
 using platform::Hive;
 
-constexpr std::array<std::u16string_view, kExceptionKinds> kPrefixes = {u"Dir", u"Fil", u"Reg"};
-constexpr std::array<std::u16string_view, kExceptionKinds> kWords = {u"Folder", u"File",
-                                                                     u"Registry"};
+constexpr std::array<std::u16string_view, kExceptionKinds.size()> kPrefixes = {u"Dir", u"Fil",
+                                                                               u"Reg"};
+constexpr std::array<std::u16string_view, kExceptionKinds.size()> kWords = {u"Folder", u"File",
+                                                                            u"Registry"};
 // A key holding this many entries of one kind is not a list anybody keeps; stop looking.
 constexpr int kMaxCounter = 100000;
 
-bool IsKind(int kind) {
-    return kind >= 0 && kind < kExceptionKinds;
+// A kind's place in the lists; kExceptionKinds.size() for a value cast from a stray number.
+std::size_t Slot(ExceptionKind kind) {
+    auto slot = static_cast<std::size_t>(kind);
+    return slot < kExceptionKinds.size() ? slot : kExceptionKinds.size();
+}
+bool IsKind(ExceptionKind kind) {
+    return Slot(kind) < kExceptionKinds.size();
 }
 
+// A lone backslash stays: an empty entry would vanish from the split list and shift the names
+// that pair with the paths by position.
 std::u16string WithoutTrailingBackslash(std::u16string_view path) {
-    if (path.ends_with(u'\\'))
+    if (path.size() > 1 && path.ends_with(u'\\'))
         path.remove_suffix(1);
     return std::u16string(path);
 }
 
-std::optional<int> KindOfName(std::u16string_view name) {
+std::optional<ExceptionKind> KindOfName(std::u16string_view name) {
     std::u16string start = LowerCase(name.substr(0, 3));
-    for (int kind = 0; kind < kExceptionKinds; ++kind) {
-        if (start == LowerCase(kPrefixes[kind]))
+    for (ExceptionKind kind : kExceptionKinds) {
+        if (start == LowerCase(kPrefixes[Slot(kind)]))
             return kind;
     }
     return std::nullopt;
@@ -36,17 +44,18 @@ std::optional<int> KindOfName(std::u16string_view name) {
 
 }  // namespace
 
-std::u16string_view ExceptionPrefix(int kind) {
-    return IsKind(kind) ? kPrefixes[kind] : u"";
+std::u16string_view ExceptionPrefix(ExceptionKind kind) {
+    return IsKind(kind) ? kPrefixes[Slot(kind)] : u"";
 }
-std::u16string_view ExceptionKindWord(int kind) {
-    return IsKind(kind) ? kWords[kind] : u"";
+std::u16string_view ExceptionKindWord(ExceptionKind kind) {
+    return IsKind(kind) ? kWords[Slot(kind)] : u"";
 }
 
-std::optional<int> ExceptionKindOfPath(platform::FileSystem& files, std::u16string_view path) {
+std::optional<ExceptionKind> ExceptionKindOfPath(platform::FileSystem& files,
+                                                 std::u16string_view path) {
     if (path.empty() || !files.Exists(path))
         return std::nullopt;
-    return files.IsFolder(path) ? kExceptionFolder : kExceptionFile;
+    return files.IsFolder(path) ? ExceptionKind::Folder : ExceptionKind::File;
 }
 
 void ExceptionList::LoadExceptions() {
@@ -61,11 +70,11 @@ void ExceptionList::LoadExceptions() {
         auto kind = KindOfName(name);
         if (!kind)
             continue;
-        if (*kind == kExceptionFolder) {
+        if (*kind == ExceptionKind::Folder) {
             if (!files_.IsFolder(data))
                 continue;
             AddLoaded(*kind, name, WithoutTrailingBackslash(data));
-        } else if (*kind == kExceptionFile) {
+        } else if (*kind == ExceptionKind::File) {
             if (!files_.Exists(data) || files_.IsFolder(data))
                 continue;
             AddLoaded(*kind, name, data);
@@ -75,33 +84,40 @@ void ExceptionList::LoadExceptions() {
     }
 }
 
-void ExceptionList::AddLoaded(int kind, std::u16string_view name, std::u16string_view path) {
-    AppendToList(paths_[kind], path);
-    AppendToList(names_[kind], name);
+void ExceptionList::AddLoaded(ExceptionKind kind, std::u16string_view name,
+                              std::u16string_view path) {
+    AppendToList(paths_[Slot(kind)], path);
+    AppendToList(names_[Slot(kind)], name);
 }
 
-const std::u16string& ExceptionList::ExceptionPaths(int kind) const {
+const std::u16string& ExceptionList::ExceptionPaths(ExceptionKind kind) const {
     static const std::u16string kNone;
-    return IsKind(kind) ? paths_[kind] : kNone;
+    return IsKind(kind) ? paths_[Slot(kind)] : kNone;
 }
 
-const std::u16string& ExceptionList::ExceptionNames(int kind) const {
+const std::u16string& ExceptionList::ExceptionNames(ExceptionKind kind) const {
     static const std::u16string kNone;
-    return IsKind(kind) ? names_[kind] : kNone;
+    return IsKind(kind) ? names_[Slot(kind)] : kNone;
 }
 
-std::u16string ExceptionList::AddException(int kind, std::u16string_view path) {
+std::u16string ExceptionList::AddException(ExceptionKind kind, std::u16string_view path) {
     if (!IsKind(kind) || path.empty())
         return {};
-    if (InList(paths_[kind], path))
+    if (InList(paths_[Slot(kind)], path))
         return {};
     if (!registry_.RegKeyExists(Hive::CurrentUser, key_)) {
         registry_.RegMakeKey(Hive::CurrentUser, key_);
     }
     for (int counter = 0; counter < kMaxCounter; ++counter) {
-        std::u16string name = std::u16string(kPrefixes[kind]) + ToText(counter);
-        if (registry_.RegValueExists(Hive::CurrentUser, key_, name))
+        std::u16string name = std::u16string(kPrefixes[Slot(kind)]) + ToText(counter);
+        platform::OsError taken =
+            registry_.registry().QueryValue(Hive::CurrentUser, key_, name).error();
+        if (taken == platform::OsError::None)
             continue;
+        // Only a name the registry reports absent is free: after a query that failed otherwise,
+        // a write could overwrite the entry stored under it.
+        if (taken != platform::OsError::FileNotFound && taken != platform::OsError::PathNotFound)
+            return {};
         int written =
             registry_.RegWriteValue(Hive::CurrentUser, key_, name, path, platform::regtype::kSz);
         return written == registry::kDone ? name : std::u16string();
@@ -117,19 +133,15 @@ bool ExceptionList::RemoveException(std::u16string_view valueName) {
 }
 
 bool ExceptionList::IsExcludedFolder(std::u16string_view folder) const {
-    const std::u16string& folders = paths_[kExceptionFolder];
+    const std::u16string& folders = paths_[Slot(ExceptionKind::Folder)];
     if (folders.empty())
         return false;
     std::u16string wanted = WithoutTrailingBackslash(folder);
-    std::u16string_view rest = folders;
-    for (;;) {
-        std::size_t bar = rest.find(u'|');
-        if (EqualsNoCase(rest.substr(0, bar), wanted))
+    for (std::u16string_view entry : SplitList(folders)) {
+        if (EqualsNoCase(entry, wanted))
             return true;
-        if (bar == std::u16string_view::npos)
-            return false;
-        rest.remove_prefix(bar + 1);
     }
+    return false;
 }
 
 }  // namespace vestra::config

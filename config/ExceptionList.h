@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,17 +15,19 @@
 
 namespace vestra::config {
 
-inline constexpr int kExceptionFolder = 0;
-inline constexpr int kExceptionFile = 1;
-inline constexpr int kExceptionRegistry = 2;
-inline constexpr int kExceptionKinds = 3;
+// What an entry trusts. The numbers are the kinds' places in the lists and stay as they are.
+enum class ExceptionKind : std::uint8_t { Folder = 0, File = 1, Registry = 2 };
+inline constexpr std::array<ExceptionKind, 3> kExceptionKinds = {
+    ExceptionKind::Folder, ExceptionKind::File, ExceptionKind::Registry};
 
-// "Dir", "Fil", "Reg": the start of a value name written for the kind; empty for another number.
-std::u16string_view ExceptionPrefix(int kind);
-// "Folder", "File", "Registry": the word shown in the list; empty for another number.
-std::u16string_view ExceptionKindWord(int kind);
-// The kind a typed path is added as: an existing file 1, an existing folder 0, else nullopt.
-std::optional<int> ExceptionKindOfPath(platform::FileSystem& files, std::u16string_view path);
+// "Dir", "Fil", "Reg": the start of a value name written for the kind; empty for a value that is
+// no kind.
+std::u16string_view ExceptionPrefix(ExceptionKind kind);
+// "Folder", "File", "Registry": the word shown in the list; empty for a value that is no kind.
+std::u16string_view ExceptionKindWord(ExceptionKind kind);
+// The kind a typed path is added as: an existing file or folder, else nullopt.
+std::optional<ExceptionKind> ExceptionKindOfPath(platform::FileSystem& files,
+                                                 std::u16string_view path);
 
 class ExceptionList {
 public:
@@ -37,15 +40,16 @@ public:
     // stored value stays either way). Empty data and foreign values are skipped.
     void LoadExceptions();
 
-    // The active paths and their value names of a kind, "|"-joined in the same order; empty for
-    // no entry and for a number that is not a kind.
-    const std::u16string& ExceptionPaths(int kind) const;
-    const std::u16string& ExceptionNames(int kind) const;
+    // The active paths and their value names of a kind, "|"-joined in the same order (no item is
+    // empty, so the two split alike); empty for no entry and for a value that is no kind.
+    const std::u16string& ExceptionPaths(ExceptionKind kind) const;
+    const std::u16string& ExceptionNames(ExceptionKind kind) const;
 
     // Stores a new entry under the lowest free name of its kind and answers that name; the empty
-    // name when the path is empty or already listed (as last loaded) or the write failed. The
-    // lists themselves change only at the next LoadExceptions.
-    std::u16string AddException(int kind, std::u16string_view path);
+    // name when the path is empty or already listed (as last loaded), when no free name could be
+    // told apart from a failed query, or the write failed. The lists themselves change only at
+    // the next LoadExceptions.
+    std::u16string AddException(ExceptionKind kind, std::u16string_view path);
     // Deletes the stored value of that name; true only when it was deleted.
     bool RemoveException(std::u16string_view valueName);
 
@@ -56,13 +60,13 @@ public:
     const std::u16string& Key() const { return key_; }
 
 private:
-    void AddLoaded(int kind, std::u16string_view name, std::u16string_view path);
+    void AddLoaded(ExceptionKind kind, std::u16string_view name, std::u16string_view path);
 
     registry::RegistryAccess& registry_;
     platform::FileSystem& files_;
     std::u16string key_;
-    std::array<std::u16string, kExceptionKinds> paths_{};
-    std::array<std::u16string, kExceptionKinds> names_{};
+    std::array<std::u16string, kExceptionKinds.size()> paths_{};
+    std::array<std::u16string, kExceptionKinds.size()> names_{};
 };
 
 }  // namespace vestra::config

@@ -1,7 +1,7 @@
 // Registry reads, writes and deletions over the platform seam, answering with sentinels.
 #include "registry/RegistryAccess.h"
 
-#include "scanner/TextLists.h"
+#include "common/TextLists.h"
 
 namespace vestra::registry {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <array>
 
+#include "common/FileNames.h"
+#include "common/TextLists.h"
 #include "platform/Text.h"
 #include "scanner/CheckFile.h"
-#include "scanner/FileNames.h"
-#include "scanner/TextLists.h"
 
 namespace vestra::remediation {
 namespace {

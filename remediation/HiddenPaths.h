@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "scanner/HiddenPathCheck.h"
 #include "scanner/ScanReport.h"
 
 namespace vestra::remediation {
@@ -38,6 +39,13 @@ public:
     // never count. A finding not yet reported becomes a row. Answers whether it is a finding.
     bool CheckHiddenPath(std::u16string_view path, std::uint32_t attributes, std::uint32_t expected,
                          bool anyExtension = false);
+    // CheckHiddenPath as the walk and the area phases take it; valid while this object lives.
+    HiddenPathCheck Check() {
+        return [this](std::u16string_view path, std::uint32_t attributes, std::uint32_t expected,
+                      bool anyExtension) {
+            return CheckHiddenPath(path, attributes, expected, anyExtension);
+        };
+    }
 
     // Unhides the checked rows (scope 1) or all rows (scope 2), with progress on the report.
     void UnhidePaths(int scope);

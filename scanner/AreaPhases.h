@@ -8,15 +8,13 @@
 #include <cstdint>
 #include <functional>
 
+#include "scanner/HiddenPathCheck.h"
 #include "scanner/ScanState.h"
 
 namespace vestra {
 
 class FileChecker;
 class ScanReport;
-namespace remediation {
-class HiddenPaths;
-}
 
 // In the order the scan run calls them.
 enum class AreaPhase : std::uint8_t {
@@ -39,7 +37,7 @@ enum class PhaseForm : std::uint8_t { First, Second };
 struct PhaseContext {
     ScanReport& report;
     FileChecker& checker;
-    remediation::HiddenPaths& hidden;
+    HiddenPathCheck checkHidden;
     std::function<void()> pump;
 };
 

@@ -3,9 +3,9 @@
 
 #include <array>
 
+#include "common/FileNames.h"
+#include "common/TextLists.h"
 #include "platform/Text.h"
-#include "scanner/FileNames.h"
-#include "scanner/TextLists.h"
 
 namespace vestra {
 namespace {
@@ -38,20 +38,20 @@ std::u16string CategoryName(std::int32_t category) {
     return std::u16string(kNames[category - 1]);
 }
 
-bool FileChecker::CheckFile(std::u16string_view path) {
+std::optional<Verdict> FileChecker::CheckFile(std::u16string_view path) {
     if (filter.On()) {
         std::u16string extension = LowerCase(FileExtOf(path));
         if (!extension.empty() && !InList(kScannedExtensions, extension))
-            return false;
+            return std::nullopt;
     }
     if (!fileExceptions.empty() && InList(fileExceptions, path))
-        return false;
+        return std::nullopt;
     if (!files_.Exists(path))
-        return false;
+        return std::nullopt;
 
     ScanAnswer answer = engine_.Scan(path);
     if (answer.result <= 0)
-        return false;
+        return std::nullopt;
 
     verdict.lastVirusName = TextBeforeNul(answer.nameBuffer, false);
     std::int32_t category = answer.result % kCategoryModulus;
@@ -59,7 +59,7 @@ bool FileChecker::CheckFile(std::u16string_view path) {
     std::u16string_view action = ActionCode((answer.result - category) / kCategoryModulus);
     if (!action.empty())
         verdict.lastAction = action;
-    return true;
+    return verdict;
 }
 
 }  // namespace vestra

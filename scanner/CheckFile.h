@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,7 @@
 
 namespace vestra {
 
-// The last positive answer. A negative check leaves it as it was, so callers read it at once.
+// An engine's positive answer: the name, the category's name and the action code.
 struct Verdict {
     std::u16string lastVirusName;
     std::u16string lastVirusType;
@@ -52,10 +53,13 @@ public:
 
     ExtensionFilterState filter;
     std::u16string fileExceptions;  // "|"-joined full paths
+    // The last positive answer; a negative check leaves it as it was. An answer without a known
+    // action keeps the action of the one before.
     Verdict verdict;
 
-    // True when the engine reports malware; `verdict` then holds the answer.
-    bool CheckFile(std::u16string_view path);
+    // The verdict when the engine reports malware (`verdict` is then that answer too); nothing
+    // for a clean, filtered, excepted or missing file.
+    std::optional<Verdict> CheckFile(std::u16string_view path);
 
 private:
     Engine& engine_;

@@ -5,26 +5,14 @@
 #include <iterator>
 #include <vector>
 
+#include "common/FileNames.h"
+#include "common/TextLists.h"
 #include "platform/Text.h"
-#include "scanner/FileNames.h"
-#include "scanner/TextLists.h"
 
 namespace vestra {
 namespace {
 
 constexpr std::u16string_view kClimbToRoot = u"..\\..\\..\\..\\..\\";
-
-std::vector<std::u16string_view> SplitList(std::u16string_view list) {
-    std::vector<std::u16string_view> items;
-    while (!list.empty()) {
-        std::size_t bar = list.find(u'|');
-        items.push_back(list.substr(0, bar));
-        if (bar == std::u16string_view::npos)
-            break;
-        list.remove_prefix(bar + 1);
-    }
-    return items;
-}
 
 void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
     for (std::size_t at = text.find(from); at != std::u16string::npos;

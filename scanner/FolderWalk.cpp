@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/FileNames.h"
+#include "common/TextLists.h"
 #include "platform/Text.h"
-#include "scanner/FileNames.h"
 #include "scanner/ScanTexts.h"
 #include "scanner/ShellLink.h"
-#include "scanner/TextLists.h"
 
 namespace vestra {
 namespace {
@@ -34,19 +34,6 @@ constexpr std::size_t kLinkReadLimit = 64 * 1024;
 
 bool IsDotEntry(std::u16string_view name) {
     return name == u"." || name == u"..";
-}
-
-std::vector<std::u16string_view> SplitList(std::u16string_view list) {
-    std::vector<std::u16string_view> items;
-    while (!list.empty()) {
-        std::size_t bar = list.find(u'|');
-        if (bar != 0)
-            items.push_back(list.substr(0, bar));
-        if (bar == std::u16string_view::npos)
-            break;
-        list.remove_prefix(bar + 1);
-    }
-    return items;
 }
 
 std::u16string_view DetectionKind(std::u16string_view action) {
@@ -132,8 +119,7 @@ void FolderWalk::EntryCounted(std::int32_t files, std::int32_t folders) {
     parts_.report.state.statusText = AnalyzingStatus(files, folders);
 }
 
-bool FolderWalk::ListFolder(std::u16string_view folder, bool recurse, bool checkHidden, bool count,
-                            Listing& out) {
+bool FolderWalk::ListFolder(std::u16string_view folder, const WalkOptions& options, Listing& out) {
     out.folder = WithBackslash(folder);
     if (isExcludedFolder && isExcludedFolder(WithoutBackslash(out.folder)))
         return false;
@@ -149,25 +135,24 @@ bool FolderWalk::ListFolder(std::u16string_view folder, bool recurse, bool check
             continue;
         std::u16string path = out.folder + entry.name;
         if ((entry.attributes & attr::kDirectory) == 0) {
-            ScanFile(path, checkHidden, count, entry.attributes);
+            ScanFile(path, options, entry.attributes);
             continue;
         }
-        if (checkHidden) {
+        if (options.checkHidden) {
             ++state.pathsScanned;
-            parts_.hidden.CheckHiddenPath(path, entry.attributes, 0);
+            CheckHidden(path, entry.attributes, false);
         }
-        if (recurse)
+        if (options.recurse)
             out.subfolders.push_back(std::move(path));
     }
     return true;
 }
 
-void FolderWalk::ScanFolder(std::u16string_view folder, bool recurse, bool checkHidden,
-                            bool count) {
+void FolderWalk::ScanFolder(std::u16string_view folder, const WalkOptions& options) {
     ScanState& state = parts_.report.state;
     // An explicit stack instead of recursion: the depth of a folder tree is the disk's to choose.
     std::vector<Listing> stack(1);
-    if (!ListFolder(folder, recurse, checkHidden, count, stack.back()))
+    if (!ListFolder(folder, options, stack.back()))
         return;
     while (!stack.empty()) {
         if (state.stopRequested)
@@ -177,49 +162,50 @@ void FolderWalk::ScanFolder(std::u16string_view folder, bool recurse, bool check
             stack.pop_back();
             if (stack.empty())
                 return;
-            if (count)
+            if (options.count)
                 ++state.foldersDone;  // the subfolder just finished
             continue;
         }
         std::u16string sub = top.subfolders[top.next++];
         Listing child;
-        if (ListFolder(sub, true, checkHidden, count, child) && !child.subfolders.empty()) {
+        // Only a recursing walk has subfolders to go into.
+        if (ListFolder(sub, options, child) && !child.subfolders.empty()) {
             stack.push_back(std::move(child));
             continue;
         }
         if (state.stopRequested)
             return;
-        if (count)
+        if (options.count)
             ++state.foldersDone;
     }
 }
 
-void FolderWalk::ScanFile(std::u16string_view path, bool checkHidden, bool count,
+void FolderWalk::ScanFile(std::u16string_view path, const WalkOptions& options,
                           std::uint32_t attributes) {
     ScanState& state = parts_.report.state;
     state.currentPath = path;
     CheckLinkTargets(path);
-    if (parts_.checker.CheckFile(path)) {
+    if (auto verdict = parts_.checker.CheckFile(path)) {
         std::u16string longPath = parts_.files.LongPathName(path).value_or(std::u16string(path));
         if (!InList(state.detectedPaths, LowerCase(longPath))) {
-            const Verdict& verdict = parts_.checker.verdict;
-            parts_.report.AddDetection(verdict.lastVirusName, verdict.lastVirusType, longPath,
-                                       DetectionKind(verdict.lastAction), verdict.lastAction, true);
+            parts_.report.AddDetection({verdict->lastVirusName, verdict->lastVirusType, longPath,
+                                        DetectionKind(verdict->lastAction), verdict->lastAction},
+                                       true);
             SearchHiddenOriginal(longPath);
         }
-    } else if (checkHidden) {
-        parts_.hidden.CheckHiddenPath(path, attributes, 0);
+    } else if (options.checkHidden) {
+        CheckHidden(path, attributes, false);
     }
-    if (count)
+    if (options.count)
         ++state.filesScanned;
 }
 
 void FolderWalk::SearchHiddenOriginal(std::u16string_view detectedPath) {
     std::u16string base = FolderOf(detectedPath) + FileNameOf(detectedPath, false);
-    if (parts_.hidden.CheckHiddenPath(base, 0, 0, true))
+    if (CheckHidden(base, 0, true))
         return;
     for (std::u16string_view extension : SplitList(kDecoyExtensions)) {
-        if (parts_.hidden.CheckHiddenPath(base + u"." + std::u16string(extension), 0, 0, true)) {
+        if (CheckHidden(base + u"." + std::u16string(extension), 0, true)) {
             return;
         }
     }
@@ -251,13 +237,14 @@ void FolderWalk::CheckLinkTargets(std::u16string_view path) {
     std::u16string targets = LinkTargets(path);
     for (std::u16string_view named : SplitList(targets)) {
         std::u16string target = StoredSpelling(parts_.files, named);
-        if (!parts_.checker.CheckFile(target))
+        auto verdict = parts_.checker.CheckFile(target);
+        if (!verdict)
             continue;
-        Verdict verdict = parts_.checker.verdict;
-        ScanFile(target, false, false);
+        ScanFile(target, {.recurse = false, .checkHidden = false, .count = false});
         if (!InList(parts_.report.state.detectedPaths, LowerCase(path))) {
-            parts_.report.AddDetection(verdict.lastVirusName, verdict.lastVirusType, path, kind,
-                                       verdict.lastAction, true);
+            parts_.report.AddDetection(
+                {verdict->lastVirusName, verdict->lastVirusType, path, kind, verdict->lastAction},
+                true);
         }
     }
     openLinks_.pop_back();

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "remediation/HiddenPaths.h"
 #include "scanner/CheckFile.h"
 #include "scanner/ExtractTargets.h"
+#include "scanner/HiddenPathCheck.h"
 #include "scanner/ScanReport.h"
 
 namespace vestra {
@@ -22,12 +22,20 @@ namespace vestra {
 inline constexpr std::u16string_view kDecoyExtensions =
     u"doc|jpg|mp3|3gp|bmp|txt|xls|pdf|docx|xlsx|ppt|pptx|mpg|mpeg|avi|zip|rar|wmv";
 
+// How a target is walked.
+struct WalkOptions {
+    bool recurse = true;       // into subfolders (folders only)
+    bool checkHidden = false;  // subfolders and clean files go to the hidden-path test
+    bool count = true;         // files and folders done count towards the progress
+};
+
 struct WalkParts {
     platform::FileSystem& files;
     FileChecker& checker;
     ScanReport& report;
-    remediation::HiddenPaths& hidden;
     TargetExtractor& extractor;
+    // Empty: nothing counts as hidden.
+    HiddenPathCheck checkHidden;
 };
 
 class FolderWalk {
@@ -46,13 +54,14 @@ public:
 
     // Depth-first walk: a folder's own files in listing order, then each subfolder. Folders on
     // the exception list are left out with everything below them; a stop request ends the walk
-    // at the next entry, pending subfolders included.
-    void ScanFolder(std::u16string_view folder, bool recurse, bool checkHidden, bool count);
+    // at the next entry, pending subfolders included. A subfolder that cannot be listed is left
+    // out and the walk goes on with the next.
+    void ScanFolder(std::u16string_view folder, const WalkOptions& options);
 
     // One file: its shortcut targets, then the check; a detection becomes one row per long path
     // and run, followed by the search for the original it hid. Otherwise, with `checkHidden`, the
     // hidden-path test. `attributes` are the listing's, when known.
-    void ScanFile(std::u16string_view path, bool checkHidden, bool count,
+    void ScanFile(std::u16string_view path, const WalkOptions& options,
                   std::uint32_t attributes = 0);
 
     // For .lnk and .job files: every existing program they name that the check detects is
@@ -67,14 +76,16 @@ private:
         std::size_t next = 0;
     };
 
-    bool ListFolder(std::u16string_view folder, bool recurse, bool checkHidden, bool count,
-                    Listing& out);
+    bool ListFolder(std::u16string_view folder, const WalkOptions& options, Listing& out);
     void EntryCounted(std::int32_t files, std::int32_t folders);
     void SearchHiddenOriginal(std::u16string_view detectedPath);
     std::u16string LinkTargets(std::u16string_view path);
     void Pump() {
         if (pump)
             pump();
+    }
+    bool CheckHidden(std::u16string_view path, std::uint32_t attributes, bool anyExtension) {
+        return parts_.checkHidden && parts_.checkHidden(path, attributes, 0, anyExtension);
     }
 
     WalkParts parts_;

@@ -1,9 +1,9 @@
 // The scan report model.
 #include "scanner/ScanReport.h"
 
+#include "common/TextLists.h"
 #include "platform/Text.h"
 #include "scanner/ScanTexts.h"
-#include "scanner/TextLists.h"
 
 namespace vestra {
 namespace {
@@ -59,9 +59,8 @@ void ScanReport::EnumDet(int detType, bool detPlus) {
     view_->TabCaptionsChanged();
 }
 
-void ScanReport::AddDetection(std::u16string_view name, std::u16string_view type,
-                              std::u16string_view path, std::u16string_view kind,
-                              std::u16string_view action, bool count) {
+void ScanReport::AddDetection(const Detection& detection, bool count) {
+    const auto& [name, type, path, kind, action] = detection;
     std::size_t row = detect.Add(name, kIconDetected);
     if (!type.empty())
         detect.SetCell(row, detect_column::kType, type);

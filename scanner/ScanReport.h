@@ -21,6 +21,15 @@ inline constexpr int kDetHidden = 3;
 // Icon of a freshly detected virus row.
 inline constexpr int kIconDetected = 2;
 
+// One virus-list row as the report takes it. Empty texts leave their cell (or the tag) unset.
+struct Detection {
+    std::u16string_view name;    // "Virus Name"
+    std::u16string_view type;    // "Type": the category
+    std::u16string_view path;    // "File Path"; joins the detected paths
+    std::u16string_view kind;    // "Status": "Virus File", "Infected Shortcut", ...
+    std::u16string_view action;  // the row's tag: its action code
+};
+
 struct ReportProgress {
     std::int32_t bar = 0;        // 0 to 100
     std::u16string percentText;  // "12.5%", or empty
@@ -50,8 +59,7 @@ public:
 
     // A virus-list row; the path joins the detected paths, and the report text grows by the
     // detection. With `count` the detected-files counter grows.
-    void AddDetection(std::u16string_view name, std::u16string_view type, std::u16string_view path,
-                      std::u16string_view kind, std::u16string_view action, bool count);
+    void AddDetection(const Detection& detection, bool count);
 
     // "Virus", "Registry", "Hidden" when cleared; "Virus (3)" etc. once EnumDet counted.
     const std::u16string& TabCaption(int detType) const;

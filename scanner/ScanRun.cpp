@@ -4,27 +4,17 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/FileNames.h"
+#include "common/TextLists.h"
+#include "config/MessageSlots.h"
 #include "platform/Text.h"
-#include "scanner/FileNames.h"
 #include "scanner/ScanTexts.h"
 
 namespace vestra {
 namespace {
 
 namespace mb = platform::mb;
-
-std::vector<std::u16string> SplitList(std::u16string_view list) {
-    std::vector<std::u16string> items;
-    while (!list.empty()) {
-        std::size_t bar = list.find(u'|');
-        if (bar != 0)
-            items.emplace_back(list.substr(0, bar));
-        if (bar == std::u16string_view::npos)
-            break;
-        list.remove_prefix(bar + 1);
-    }
-    return items;
-}
+namespace msg = config::msg;
 
 std::u16string DriveRootOf(std::u16string_view path) {
     return LowerCase(path.substr(0, std::min<std::size_t>(3, path.size())));
@@ -67,7 +57,7 @@ ScanRun::ScanRun(const ScanRunParts& parts, ScanRunView& view)
     : parts_(parts),
       view_(view),
       extractor_(parts.files, parts.system.SystemDirectory().substr(0, 3)),
-      walk_({parts.files, parts.checker, parts.report, parts.hidden, extractor_}) {
+      walk_({parts.files, parts.checker, parts.report, extractor_, parts.checkHidden}) {
     parts_.report.SetView(&view_);
     walk_.pump = [this] { view_.PumpMessages(); };
 }
@@ -90,8 +80,8 @@ void ScanRun::SyncFilter() {
 void ScanRun::ScanClicked() {
     if (running_)
         return;
-    if (parts_.report.TotalRows() >= 1 &&
-        !Ask(parts_.messages.Text(51), appTitle, mb::kOkCancel | mb::kIconExclamation)) {
+    if (parts_.report.TotalRows() >= 1 && !Ask(parts_.messages.Text(msg::kReportWillBeCleared),
+                                               appTitle, mb::kOkCancel | mb::kIconExclamation)) {
         return;
     }
     ClearReport();
@@ -110,7 +100,8 @@ void ScanRun::StopClicked() {
         case StopButton::Skip:
             if (state.skipRequested)
                 return;
-            if (Ask(m.Text(0) + m.Text(38), m.Text(39), mb::kYesNo | mb::kIconQuestion)) {
+            if (Ask(m.Text(msg::kAreYouSure) + m.Text(msg::kSkipCounting),
+                    m.Text(msg::kSkipCountingTitle), mb::kYesNo | mb::kIconQuestion)) {
                 state.skipRequested = true;
                 state.countSkipped = true;
             }
@@ -118,7 +109,8 @@ void ScanRun::StopClicked() {
         case StopButton::Stop:
             if (!running_ || state.stopRequested)
                 return;
-            if (Ask(m.Text(0) + m.Text(37), u"Stop Scanning", mb::kYesNo | mb::kIconQuestion)) {
+            if (Ask(m.Text(msg::kAreYouSure) + m.Text(msg::kStopScanning), u"Stop Scanning",
+                    mb::kYesNo | mb::kIconQuestion)) {
                 state.stopRequested = true;
             }
             return;
@@ -163,7 +155,7 @@ void ScanRun::CountingPass() {
     const std::pair<const std::u16string*, bool> lists[] = {{&targets_.folderList, true},
                                                             {&targets_.flatFolderList, false}};
     for (const auto& [list, recurse] : lists) {
-        for (const std::u16string& folder : SplitList(*list)) {
+        for (std::u16string_view folder : SplitList(*list)) {
             if (state.skipRequested)
                 break;
             state.currentPath = folder;
@@ -180,20 +172,22 @@ void ScanRun::WalkTargets() {
     auto checkHidden = [&](std::u16string_view target) {
         return DriveRootOf(target) != windowsRoot;
     };
-    for (const std::u16string& file : SplitList(targets_.fileList)) {
+    for (std::u16string_view file : SplitList(targets_.fileList)) {
         if (state.stopRequested)
             return;
-        walk_.ScanFile(file, checkHidden(file), true);
+        walk_.ScanFile(file, {.recurse = false, .checkHidden = checkHidden(file), .count = true});
     }
-    for (const std::u16string& folder : SplitList(targets_.folderList)) {
+    for (std::u16string_view folder : SplitList(targets_.folderList)) {
         if (state.stopRequested)
             return;
-        walk_.ScanFolder(folder, true, checkHidden(folder), true);
+        walk_.ScanFolder(folder,
+                         {.recurse = true, .checkHidden = checkHidden(folder), .count = true});
     }
-    for (const std::u16string& folder : SplitList(targets_.flatFolderList)) {
+    for (std::u16string_view folder : SplitList(targets_.flatFolderList)) {
         if (state.stopRequested)
             return;
-        walk_.ScanFolder(folder, false, checkHidden(folder), true);
+        walk_.ScanFolder(folder,
+                         {.recurse = false, .checkHidden = checkHidden(folder), .count = true});
     }
 }
 
@@ -245,7 +239,7 @@ void ScanRun::StartScan(bool cornering) {
     SetStopButton(StopButton::Stop);
     view_.ScanControls(true);
 
-    PhaseContext context{parts_.report, parts_.checker, parts_.hidden,
+    PhaseContext context{parts_.report, parts_.checker, parts_.checkHidden,
                          [this] { view_.PumpMessages(); }};
     if (phases.refreshSnapshots)
         phases.refreshSnapshots(context);

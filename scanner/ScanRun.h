@@ -11,11 +11,11 @@
 #include "config/MessageTable.h"
 #include "platform/System.h"
 #include "platform/WindowSystem.h"
-#include "remediation/HiddenPaths.h"
 #include "scanner/AreaPhases.h"
 #include "scanner/CheckFile.h"
 #include "scanner/ExtractTargets.h"
 #include "scanner/FolderWalk.h"
+#include "scanner/HiddenPathCheck.h"
 #include "scanner/ScanReport.h"
 #include "scanner/ScanRunView.h"
 #include "scanner/TargetSelection.h"
@@ -35,7 +35,8 @@ struct ScanRunParts {
     FileChecker& checker;
     TargetTree& tree;
     ScanReport& report;
-    remediation::HiddenPaths& hidden;
+    // The hidden-path test (remediation supplies it); empty: nothing counts as hidden.
+    HiddenPathCheck checkHidden;
 };
 
 class ScanRun {

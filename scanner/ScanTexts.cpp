@@ -1,6 +1,7 @@
 // Scan page texts.
 #include "scanner/ScanTexts.h"
 
+#include "config/MessageSlots.h"
 #include "platform/Text.h"
 #include "platform/WindowSystem.h"
 
@@ -92,27 +93,31 @@ std::u16string ScanningStatus(const ScanState& state) {
 
 MessageBoxText SummaryBox(const ScanState& state, const config::MessageTable& messages) {
     namespace mb = platform::mb;
+    namespace msg = config::msg;
     std::int32_t files = state.filesDetected - state.filesCleaned;
     std::int32_t values = state.valuesDetected - state.valuesFixed;
     std::int32_t hidden = state.pathsHidden - state.pathsUnhidden;
     if (files <= 0 && values <= 0 && hidden <= 0) {
-        return {messages.Text(40), messages.Text(41), mb::kOk | mb::kIconInformation};
+        return {messages.Text(msg::kSummaryClean), messages.Text(msg::kSummaryCleanTitle),
+                mb::kOk | mb::kIconInformation};
     }
     std::u16string lines;
-    const std::pair<std::int32_t, int> parts[] = {{files, 45}, {values, 46}, {hidden, 47}};
+    const std::pair<std::int32_t, int> parts[] = {{files, msg::kSummaryVirusFiles},
+                                                  {values, msg::kSummaryRegistryValues},
+                                                  {hidden, msg::kSummaryHiddenFiles}};
     for (const auto& [count, message] : parts) {
         if (count > 0)
             lines += std::u16string(kCrLf) + u"- " + ToText(count) + messages.Text(message);
     }
-    int word = 48;
+    int word = msg::kStateNotGood;
     std::uint32_t icon = mb::kIconExclamation;
     if (files > 0) {
-        word = state.processInfected ? 50 : 49;
+        word = state.processInfected ? msg::kStateDangerous : msg::kStateBad;
         icon = state.processInfected ? mb::kIconCritical : mb::kIconExclamation;
     }
-    return {
-        messages.Text(42) + messages.Text(word) + std::u16string(kCrLf) + messages.Text(43) + lines,
-        messages.Text(44), mb::kOk | icon};
+    return {messages.Text(msg::kSummaryState) + messages.Text(word) + std::u16string(kCrLf) +
+                messages.Text(msg::kSummaryFound) + lines,
+            messages.Text(msg::kSummaryTitle), mb::kOk | icon};
 }
 
 }  // namespace vestra

@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "scanner/TextLists.h"
+#include "common/TextLists.h"
 
 namespace vestra {
 namespace {

@@ -1,8 +1,9 @@
 // Scan targets from the tree's marks, typed paths, presets and guarded clicks.
 #include "scanner/TargetSelection.h"
 
+#include "common/TextLists.h"
+#include "config/MessageSlots.h"
 #include "platform/Text.h"
-#include "scanner/TextLists.h"
 
 namespace vestra {
 namespace {
@@ -139,9 +140,12 @@ bool OnNodeCheck(TargetTree& tree, NodeId id, bool checked, const CheckQuestions
     std::u16string_view caption = GuardedCaption(node);
     if (questions.windowLoaded && !checked && !caption.empty()) {
         const config::MessageTable& m = questions.messages;
-        std::u16string text = m.Text(14) + u"\"" + std::u16string(caption) + u"\"\r\n" + m.Text(15);
-        int answer = questions.windows.MessageBox(
-            text, m.Text(16), platform::mb::kYesNo | platform::mb::kIconExclamation);
+        std::u16string text = m.Text(config::msg::kAreaOffWarning) + u"\"" +
+                              std::u16string(caption) + u"\"\r\n" +
+                              m.Text(config::msg::kAreaOffConsequence);
+        int answer =
+            questions.windows.MessageBox(text, m.Text(config::msg::kWarningTitle),
+                                         platform::mb::kYesNo | platform::mb::kIconExclamation);
         if (answer != platform::mb::kAnswerYes)
             return node.checked;
     }

@@ -1,8 +1,8 @@
 // Target tree: building, expansion and check-mark propagation.
 #include "scanner/TargetTree.h"
 
+#include "common/TextLists.h"
 #include "platform/Text.h"
-#include "scanner/TextLists.h"
 
 namespace vestra {
 namespace {

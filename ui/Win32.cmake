@@ -9,6 +9,6 @@ vestra_library(vestra_ui
     main/FormMainLists.cpp main/FormMainTargets.cpp main/FormMainScanRun.cpp main/FormMainProtectionUpdate.cpp main/FormMainTools.cpp
     main/FormMainQuarantineSettings.cpp main/FormMainAbout.cpp
     forms/FormPassword.cpp forms/FormException.cpp forms/FormCorner.cpp
-  DEPS vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets vestra_scan_run comctl32 comdlg32 shell32 ole32
+  DEPS vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets vestra_scan_run vestra_hidden_paths comctl32 comdlg32 shell32 ole32
        gdi32 user32)
 target_sources(vestra_ui INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/resources/Vestra.rc)

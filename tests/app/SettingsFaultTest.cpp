@@ -37,7 +37,7 @@ TEST_F(SettingsFaultTest, AKeyThatCannotBeCreatedGivesMissingReadings) {
     EXPECT_EQ(s.winLeft, -1);
     EXPECT_EQ(s.themeColor, kDefaultThemeColor);
     EXPECT_EQ(messages.Text(16), u"Peringatan");
-    EXPECT_EQ(exceptions.AddException(config::kExceptionRegistry, u"HKEY_USERS\\x"), u"");
+    EXPECT_EQ(exceptions.AddException(config::ExceptionKind::Registry, u"HKEY_USERS\\x"), u"");
 }
 
 TEST_F(SettingsFaultTest, AKeyThatRefusesOpeningIsNotTakenForAFirstRun) {

@@ -216,12 +216,12 @@ TEST_F(SettingsTest, SingleReadsAndWrites) {
 TEST_F(SettingsTest, ExceptionListsLoadWithTheSettings) {
     Start();
     std::u16string folder = backend->ScratchFolder();
-    EXPECT_EQ(exceptions->AddException(config::kExceptionFolder, folder + u"\\"), u"Dir0");
-    EXPECT_EQ(exceptions->AddException(config::kExceptionRegistry, u"HKEY_USERS\\x"), u"Reg0");
+    EXPECT_EQ(exceptions->AddException(config::ExceptionKind::Folder, folder + u"\\"), u"Dir0");
+    EXPECT_EQ(exceptions->AddException(config::ExceptionKind::Registry, u"HKEY_USERS\\x"), u"Reg0");
     EXPECT_TRUE(reg.RegKeyExists(Hive::CurrentUser, store->ExceptionKey()));
     Start();
     EXPECT_TRUE(exceptions->IsExcludedFolder(folder));
-    EXPECT_EQ(exceptions->ExceptionPaths(config::kExceptionRegistry), u"HKEY_USERS\\x");
+    EXPECT_EQ(exceptions->ExceptionPaths(config::ExceptionKind::Registry), u"HKEY_USERS\\x");
     EXPECT_EQ(StoredNames().size(), 2u);  // the exception values live one key further down
 }
 

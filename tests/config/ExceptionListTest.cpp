@@ -24,7 +24,7 @@ std::vector<std::u16string> Split(const std::u16string& list) {
 }
 
 // "name=path" for each active entry of a kind.
-std::set<std::u16string> Pairs(const ExceptionList& list, int kind) {
+std::set<std::u16string> Pairs(const ExceptionList& list, ExceptionKind kind) {
     auto names = Split(list.ExceptionNames(kind));
     auto paths = Split(list.ExceptionPaths(kind));
     EXPECT_EQ(names.size(), paths.size());
@@ -66,29 +66,31 @@ protected:
 
 TEST_F(ExceptionListTest, MissingKeyIsAnEmptyListAndAddingCreatesIt) {
     list.LoadExceptions();
-    for (int kind = 0; kind < kExceptionKinds; ++kind) {
+    for (ExceptionKind kind : kExceptionKinds) {
         EXPECT_EQ(list.ExceptionPaths(kind), u"");
         EXPECT_EQ(list.ExceptionNames(kind), u"");
     }
     EXPECT_FALSE(list.IsExcludedFolder(folder));
     EXPECT_FALSE(reg.RegKeyExists(Hive::CurrentUser, key));
 
-    EXPECT_EQ(list.AddException(kExceptionRegistry, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\x\\(Default)"),
-              u"Reg0");
+    EXPECT_EQ(
+        list.AddException(ExceptionKind::Registry, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\x\\(Default)"),
+        u"Reg0");
     EXPECT_TRUE(reg.RegKeyExists(Hive::CurrentUser, key));
-    EXPECT_EQ(list.ExceptionPaths(kExceptionRegistry), u"");  // active only after the next load
+    EXPECT_EQ(list.ExceptionPaths(ExceptionKind::Registry),
+              u"");  // active only after the next load
     list.LoadExceptions();
-    EXPECT_EQ(list.ExceptionPaths(kExceptionRegistry),
+    EXPECT_EQ(list.ExceptionPaths(ExceptionKind::Registry),
               u"HKEY_LOCAL_MACHINE\\SOFTWARE\\x\\(Default)");
-    EXPECT_EQ(list.ExceptionNames(kExceptionRegistry), u"Reg0");
+    EXPECT_EQ(list.ExceptionNames(ExceptionKind::Registry), u"Reg0");
 }
 
 TEST_F(ExceptionListTest, FolderStoredAsTypedMatchesAnySpellingOfItself) {
-    EXPECT_EQ(list.AddException(kExceptionFolder, folder + u"\\"), u"Dir0");
+    EXPECT_EQ(list.AddException(ExceptionKind::Folder, folder + u"\\"), u"Dir0");
     EXPECT_EQ(reg.RegReadString(Hive::CurrentUser, key, u"Dir0"), folder + u"\\");
     list.LoadExceptions();
-    EXPECT_EQ(list.ExceptionPaths(kExceptionFolder), folder);
-    EXPECT_EQ(list.ExceptionNames(kExceptionFolder), u"Dir0");
+    EXPECT_EQ(list.ExceptionPaths(ExceptionKind::Folder), folder);
+    EXPECT_EQ(list.ExceptionNames(ExceptionKind::Folder), u"Dir0");
 
     std::u16string upper = folder;
     for (auto& c : upper)
@@ -105,20 +107,20 @@ TEST_F(ExceptionListTest, NewEntriesTakeTheLowestFreeName) {
     MakeFile(folder + u"\\a.exe");
     MakeFile(folder + u"\\b.exe");
     MakeFile(folder + u"\\c.exe");
-    EXPECT_EQ(list.AddException(kExceptionFile, folder + u"\\a.exe"), u"Fil0");
-    EXPECT_EQ(list.AddException(kExceptionFile, folder + u"\\b.exe"), u"Fil1");
-    EXPECT_EQ(list.AddException(kExceptionFile, folder + u"\\c.exe"), u"Fil2");
-    EXPECT_EQ(list.AddException(kExceptionFolder, folder), u"Dir0");  // counters per kind
+    EXPECT_EQ(list.AddException(ExceptionKind::File, folder + u"\\a.exe"), u"Fil0");
+    EXPECT_EQ(list.AddException(ExceptionKind::File, folder + u"\\b.exe"), u"Fil1");
+    EXPECT_EQ(list.AddException(ExceptionKind::File, folder + u"\\c.exe"), u"Fil2");
+    EXPECT_EQ(list.AddException(ExceptionKind::Folder, folder), u"Dir0");  // counters per kind
 
     EXPECT_TRUE(list.RemoveException(u"Fil1"));
     EXPECT_FALSE(list.RemoveException(u"Fil1"));  // already gone
     EXPECT_FALSE(list.RemoveException(u""));
-    EXPECT_EQ(list.AddException(kExceptionFile, file), u"Fil1");
+    EXPECT_EQ(list.AddException(ExceptionKind::File, file), u"Fil1");
 
     list.LoadExceptions();
     // Enumeration order is the registry's business (Wine sorts values by name); the two lists
     // only have to stay aligned.
-    EXPECT_EQ(Pairs(list, kExceptionFile),
+    EXPECT_EQ(Pairs(list, ExceptionKind::File),
               (std::set<std::u16string>{u"Fil0=" + folder + u"\\a.exe", u"Fil1=" + file,
                                         u"Fil2=" + folder + u"\\c.exe"}));
 }
@@ -126,21 +128,23 @@ TEST_F(ExceptionListTest, NewEntriesTakeTheLowestFreeName) {
 TEST_F(ExceptionListTest, EntriesWhoseTargetIsGoneStayStoredButInactive) {
     std::u16string gone = backend->ScratchFolder() + u"\\Gone";
     ASSERT_EQ(backend->Files().CreateFolder(gone), platform::OsError::None);
-    EXPECT_EQ(list.AddException(kExceptionFolder, gone), u"Dir0");
-    EXPECT_EQ(list.AddException(kExceptionFile, file), u"Fil0");
-    EXPECT_EQ(list.AddException(kExceptionFile, folder), u"Fil1");  // a folder is no file entry
-    EXPECT_EQ(list.AddException(kExceptionFolder, file), u"Dir1");  // nor a file a folder entry
+    EXPECT_EQ(list.AddException(ExceptionKind::Folder, gone), u"Dir0");
+    EXPECT_EQ(list.AddException(ExceptionKind::File, file), u"Fil0");
+    EXPECT_EQ(list.AddException(ExceptionKind::File, folder),
+              u"Fil1");  // a folder is no file entry
+    EXPECT_EQ(list.AddException(ExceptionKind::Folder, file),
+              u"Dir1");  // nor a file a folder entry
     ASSERT_EQ(backend->Files().RemoveFolder(gone), platform::OsError::None);
     ASSERT_EQ(backend->Files().Delete(file), platform::OsError::None);
 
     list.LoadExceptions();
-    EXPECT_EQ(list.ExceptionPaths(kExceptionFolder), u"");
-    EXPECT_EQ(list.ExceptionPaths(kExceptionFile), u"");
+    EXPECT_EQ(list.ExceptionPaths(ExceptionKind::Folder), u"");
+    EXPECT_EQ(list.ExceptionPaths(ExceptionKind::File), u"");
     EXPECT_FALSE(list.IsExcludedFolder(gone));
     for (auto name : {u"Dir0", u"Dir1", u"Fil0", u"Fil1"}) {
         EXPECT_TRUE(reg.RegValueExists(Hive::CurrentUser, key, name));
     }
-    EXPECT_EQ(list.AddException(kExceptionFolder, gone), u"Dir2");  // never overwrites
+    EXPECT_EQ(list.AddException(ExceptionKind::Folder, gone), u"Dir2");  // never overwrites
 }
 
 TEST_F(ExceptionListTest, ForeignValuesAreReadByTheirFirstThreeLettersOrSkipped) {
@@ -155,44 +159,44 @@ TEST_F(ExceptionListTest, ForeignValuesAreReadByTheirFirstThreeLettersOrSkipped)
     Store(u"", platform::TextValue(folder));
 
     list.LoadExceptions();
-    EXPECT_EQ(list.ExceptionPaths(kExceptionFolder), folder);
-    EXPECT_EQ(list.ExceptionNames(kExceptionFolder), u"Directory");
-    EXPECT_EQ(list.ExceptionPaths(kExceptionFile), u"");
-    EXPECT_EQ(list.ExceptionPaths(kExceptionRegistry), u"HKEY_USERS\\x");
-    EXPECT_EQ(list.ExceptionNames(kExceptionRegistry), u"REGISTRY_x");
+    EXPECT_EQ(list.ExceptionPaths(ExceptionKind::Folder), folder);
+    EXPECT_EQ(list.ExceptionNames(ExceptionKind::Folder), u"Directory");
+    EXPECT_EQ(list.ExceptionPaths(ExceptionKind::File), u"");
+    EXPECT_EQ(list.ExceptionPaths(ExceptionKind::Registry), u"HKEY_USERS\\x");
+    EXPECT_EQ(list.ExceptionNames(ExceptionKind::Registry), u"REGISTRY_x");
 
     // The foreign Dir0 is taken, so a new folder entry goes next to it and leaves it alone.
     std::u16string other = backend->ScratchFolder() + u"\\Other";
     ASSERT_EQ(backend->Files().CreateFolder(other), platform::OsError::None);
-    EXPECT_EQ(list.AddException(kExceptionFolder, other), u"Dir1");
+    EXPECT_EQ(list.AddException(ExceptionKind::Folder, other), u"Dir1");
     EXPECT_EQ(reg.RegReadDWORD(Hive::CurrentUser, key, u"Dir0"), 0x41);
 }
 
 TEST_F(ExceptionListTest, DuplicatesAndBadArgumentsWriteNothing) {
-    EXPECT_EQ(list.AddException(kExceptionFile, file), u"Fil0");
-    EXPECT_EQ(list.AddException(kExceptionFile, file), u"Fil1");  // lists not reloaded yet
+    EXPECT_EQ(list.AddException(ExceptionKind::File, file), u"Fil0");
+    EXPECT_EQ(list.AddException(ExceptionKind::File, file), u"Fil1");  // lists not reloaded yet
     list.LoadExceptions();
-    EXPECT_EQ(list.ExceptionPaths(kExceptionFile), file + u"|" + file);
+    EXPECT_EQ(list.ExceptionPaths(ExceptionKind::File), file + u"|" + file);
     std::u16string shouted = file;
     for (auto& c : shouted)
         c = (c >= u'a' && c <= u'z') ? c - 32 : c;
-    EXPECT_EQ(list.AddException(kExceptionFile, shouted), u"");
+    EXPECT_EQ(list.AddException(ExceptionKind::File, shouted), u"");
 
-    EXPECT_EQ(list.AddException(kExceptionFile, u""), u"");
-    EXPECT_EQ(list.AddException(3, file), u"");
-    EXPECT_EQ(list.AddException(-1, file), u"");
-    EXPECT_EQ(list.ExceptionPaths(3), u"");
-    EXPECT_EQ(list.ExceptionNames(-1), u"");
+    EXPECT_EQ(list.AddException(ExceptionKind::File, u""), u"");
+    EXPECT_EQ(list.AddException(static_cast<ExceptionKind>(3), file), u"");
+    EXPECT_EQ(list.AddException(static_cast<ExceptionKind>(255), file), u"");
+    EXPECT_EQ(list.ExceptionPaths(static_cast<ExceptionKind>(3)), u"");
+    EXPECT_EQ(list.ExceptionNames(static_cast<ExceptionKind>(255)), u"");
     EXPECT_EQ(reg.RegValueNames(Hive::CurrentUser, key).size(), 2u);
 }
 
 TEST_F(ExceptionListTest, KindOfATypedPath) {
-    EXPECT_EQ(ExceptionKindOfPath(backend->Files(), folder), kExceptionFolder);
-    EXPECT_EQ(ExceptionKindOfPath(backend->Files(), file), kExceptionFile);
+    EXPECT_EQ(ExceptionKindOfPath(backend->Files(), folder), ExceptionKind::Folder);
+    EXPECT_EQ(ExceptionKindOfPath(backend->Files(), file), ExceptionKind::File);
     EXPECT_EQ(ExceptionKindOfPath(backend->Files(), folder + u"\\none.exe"), std::nullopt);
     EXPECT_EQ(ExceptionKindOfPath(backend->Files(), u""), std::nullopt);
-    EXPECT_EQ(ExceptionKindWord(kExceptionRegistry), u"Registry");
-    EXPECT_EQ(ExceptionPrefix(kExceptionFile), u"Fil");
+    EXPECT_EQ(ExceptionKindWord(ExceptionKind::Registry), u"Registry");
+    EXPECT_EQ(ExceptionPrefix(ExceptionKind::File), u"Fil");
 }
 
 }  // namespace

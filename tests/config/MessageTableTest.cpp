@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "config/MessageSlots.h"
 #include "config/MessageTable.h"
 #include "config/MessageTexts.h"
 #include "platform/Text.h"
@@ -162,6 +163,49 @@ TEST(MessageTableTest, FormatFillsPlaceholdersInOrder) {
     EXPECT_EQ(table.FormatMessage(81, u"%s", u"3"),
               u"VesRTP (Vestra Real-Time Protection) has detected %s Viruses & cleaned 3 Viruses");
     EXPECT_EQ(FillPlaceholders(u"%s%s%s%s%s", u"a", u"b", u"c", u"d"), u"abcd%s");
+}
+
+// Each name leads to the text its call sites mean; a slot renumbered by mistake shows here.
+TEST(MessageSlotsTest, NamedSlotsHoldTheirEnglishTexts) {
+    MessageTable table;
+    table.LoadMessages(kLanguageEnglish);
+    const std::pair<int, std::u16string_view> kStarts[] = {
+        {msg::kAreYouSure, u"Are you sure you want to "},
+        {msg::kExitWhileScanning, u"Are you sure you want to exit and stop"},
+        {msg::kExitWhileScanningTitle, u"Exit and Stop Scanning"},
+        {msg::kAreaOffWarning, u"It's not recommended to disable scanning in "},
+        {msg::kAreaOffConsequence, u"This will cause scanning"},
+        {msg::kWarningTitle, u"Warning"},
+        {msg::kStopScanning, u"stop current scanning process?"},
+        {msg::kSkipCounting, u"skip analyzing process"},
+        {msg::kSkipCountingTitle, u"Skip Analyzing"},
+        {msg::kSummaryClean, u"Fortunately"},
+        {msg::kSummaryCleanTitle, u"Computer is FINE"},
+        {msg::kSummaryState, u"Unfortunately, your computer system is "},
+        {msg::kSummaryFound, u"Vestra found : "},
+        {msg::kSummaryTitle, u"Computer Status"},
+        {msg::kSummaryVirusFiles, u" Virus File(s)"},
+        {msg::kSummaryRegistryValues, u" Infected Registry(s)"},
+        {msg::kSummaryHiddenFiles, u" Hidden File(s)"},
+        {msg::kStateNotGood, u"NOT GOOD"},
+        {msg::kStateBad, u"BAD"},
+        {msg::kStateDangerous, u"DANGEROUS!!!"},
+        {msg::kReportWillBeCleared, u"Current scanning report will be cleared"},
+        {msg::kPasswordSaved, u"Your new password has been saved!"},
+        {msg::kPasswordsDiffer, u"Confirmation password should be same"},
+        {msg::kPasswordWrong, u"Password you entered is not correct"},
+        {msg::kNotFileOrFolder, u"The path is not file/folder."},
+        {msg::kNothingSelected, u"You've not selected any list"},
+        {msg::kProtectionOn, u"VesRT-Protection is active."},
+        {msg::kProtectionOff, u"VesRT-Protection is not active"},
+        {msg::kMissingFile, u"Vestra cannot find its %s"},
+        {msg::kFixAllCaption, u"&Fix All"},
+        {msg::kProtectedBy, u"Your PC is Protected by"},
+    };
+    for (const auto& [slot, start] : kStarts) {
+        EXPECT_TRUE(table.Text(slot).starts_with(start))
+            << "slot " << slot << ": " << ToUtf8(table.Text(slot));
+    }
 }
 
 }  // namespace

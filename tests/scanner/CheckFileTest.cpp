@@ -53,11 +53,15 @@ class CheckFileDecodeTest : public CheckFileTest,
 TEST_P(CheckFileDecodeTest, ResultSplitsIntoCategoryAndAction) {
     Plant(u"C:\\x.exe", GetParam().result);
     checker->verdict.lastAction = u"previous";
-    ASSERT_TRUE(checker->CheckFile(u"C:\\x.exe"));
-    EXPECT_EQ(ToUtf8(checker->verdict.lastVirusName), "Test.Name");
-    EXPECT_EQ(ToUtf8(checker->verdict.lastVirusType), GetParam().type);
+    std::optional<Verdict> verdict = checker->CheckFile(u"C:\\x.exe");
+    ASSERT_TRUE(verdict);
+    EXPECT_EQ(ToUtf8(verdict->lastVirusName), "Test.Name");
+    EXPECT_EQ(ToUtf8(verdict->lastVirusType), GetParam().type);
     std::string expected = *GetParam().action ? GetParam().action : "previous";
-    EXPECT_EQ(ToUtf8(checker->verdict.lastAction), expected);
+    EXPECT_EQ(ToUtf8(verdict->lastAction), expected);
+    // The answer is also kept as the last positive one.
+    EXPECT_EQ(checker->verdict.lastVirusName, verdict->lastVirusName);
+    EXPECT_EQ(checker->verdict.lastAction, verdict->lastAction);
 }
 
 INSTANTIATE_TEST_SUITE_P(Results, CheckFileDecodeTest,
@@ -82,9 +86,10 @@ TEST_F(CheckFileTest, CleanAndNegativeAnswersLeaveTheVerdictAlone) {
 TEST_F(CheckFileTest, NameWithoutNulKeepsTheWholeBlankPaddedBuffer) {
     Plant(u"C:\\x.exe", 17, "Padded");
     testing::EngineScript().writeNul = false;
-    ASSERT_TRUE(checker->CheckFile(u"C:\\x.exe"));
+    std::optional<Verdict> verdict = checker->CheckFile(u"C:\\x.exe");
+    ASSERT_TRUE(verdict);
     std::u16string expected = u"Padded" + std::u16string(128 - 6, u' ');
-    EXPECT_EQ(checker->verdict.lastVirusName, expected);
+    EXPECT_EQ(verdict->lastVirusName, expected);
 }
 
 TEST_F(CheckFileTest, MissingFileIsCleanWithoutAskingTheEngine) {
@@ -104,7 +109,7 @@ class CheckFileFilterTest : public CheckFileTest,
 TEST_P(CheckFileFilterTest, FastScanHandsOnlyListedExtensionsToTheEngine) {
     Plant(GetParam().path, 17);
     TurnFilterOn();
-    EXPECT_EQ(checker->CheckFile(GetParam().path), GetParam().reachesEngine)
+    EXPECT_EQ(checker->CheckFile(GetParam().path).has_value(), GetParam().reachesEngine)
         << ToUtf8(GetParam().path);
     EXPECT_EQ(testing::EngineScript().scanned.size(), GetParam().reachesEngine ? 1u : 0u);
 }

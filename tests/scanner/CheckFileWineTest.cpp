@@ -86,7 +86,7 @@ TEST_F(CheckFileWineTest, EverySampleGetsItsNameCategoryAndAction) {
         std::u16string path =
             CopySample(row.sample, FromUtf8(row.sample.substr(row.sample.rfind('/') + 1)));
         checker->verdict = {};
-        bool detected = checker->CheckFile(path);
+        bool detected = checker->CheckFile(path).has_value();
         EXPECT_EQ(detected, !row.name.empty()) << row.sample;
         if (!detected)
             continue;

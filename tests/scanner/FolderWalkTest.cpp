@@ -34,15 +34,16 @@ protected:
         os.files.AddFolder(u"E:\\Empty");
     }
 
+    // WalkOptions{}: into subfolders, counted, no hidden-path test.
     TargetExtractor extractor{os.files, u"C:\\"};
-    FolderWalk walk{{os.files, *checker, report, hidden, extractor}};
+    FolderWalk walk{{os.files, *checker, report, extractor, hidden.Check()}};
     int pumps = 0;
     std::function<void()> onPump;
 };
 
 TEST_F(FolderWalkTest, AFoldersFilesComeBeforeItsSubfoldersDepthFirst) {
     PlantTree();
-    walk.ScanFolder(u"E:\\", true, false, true);
+    walk.ScanFolder(u"E:\\", {});
     EXPECT_EQ(Scanned(), (std::vector<std::string>{"E:\\a.exe", "E:\\b.exe", "E:\\A\\x.exe",
                                                    "E:\\A\\Deep\\y.exe", "E:\\C\\z.exe"}));
     EXPECT_EQ(report.state.filesScanned, 5);
@@ -53,7 +54,7 @@ TEST_F(FolderWalkTest, AFoldersFilesComeBeforeItsSubfoldersDepthFirst) {
 
 TEST_F(FolderWalkTest, FlatFoldersCheckOnlyTheirOwnFilesAndCountNothingWithoutCount) {
     PlantTree();
-    walk.ScanFolder(u"E:\\A", false, false, false);
+    walk.ScanFolder(u"E:\\A", {.recurse = false, .checkHidden = false, .count = false});
     EXPECT_EQ(Scanned(), std::vector<std::string>{"E:\\A\\x.exe"});
     EXPECT_EQ(report.state.filesScanned, 0);
     EXPECT_EQ(report.state.foldersDone, 0);
@@ -66,11 +67,11 @@ TEST_F(FolderWalkTest, ExceptionFoldersAreLeftOutWithEverythingBelow) {
         asked.push_back(ToUtf8(folder));
         return EqualsNoCase(folder, u"e:\\a");
     };
-    walk.ScanFolder(u"E:\\", true, false, true);
+    walk.ScanFolder(u"E:\\", {});
     EXPECT_EQ(Scanned(), (std::vector<std::string>{"E:\\a.exe", "E:\\b.exe", "E:\\C\\z.exe"}));
     EXPECT_EQ(asked, (std::vector<std::string>{"E:", "E:\\A", "E:\\C", "E:\\Empty"}));
     // A subfolder of it that is a target of its own is still walked.
-    walk.ScanFolder(u"E:\\A\\Deep\\", true, false, true);
+    walk.ScanFolder(u"E:\\A\\Deep\\", {});
     EXPECT_EQ(Scanned().back(), "E:\\A\\Deep\\y.exe");
 }
 
@@ -80,16 +81,68 @@ TEST_F(FolderWalkTest, StopEndsTheWalkAtTheNextEntryWithPendingSubfolders) {
         if (pumps == 6)
             report.state.stopRequested = true;  // at the first entry of E:\A
     };
-    walk.ScanFolder(u"E:\\", true, false, true);
+    walk.ScanFolder(u"E:\\", {});
     // E:\ lists A, a.exe, b.exe, C and Empty in full; the stop comes before A\x.exe.
     EXPECT_EQ(Scanned(), (std::vector<std::string>{"E:\\a.exe", "E:\\b.exe"}));
     EXPECT_EQ(pumps, 6);
     EXPECT_EQ(report.state.foldersDone, 0);
     const auto finds = os.files.faults().Calls(platform::fake::FsOp::Find);
-    walk.ScanFolder(u"E:\\C", true, false, true);  // a stopped run starts nothing new
+    walk.ScanFolder(u"E:\\C", {});  // a stopped run starts nothing new
     EXPECT_EQ(os.files.faults().Calls(platform::fake::FsOp::Find), finds + 1);
     EXPECT_EQ(Scanned().size(), 2u);
 }
+
+struct ListingFault {
+    const char* name;
+    std::uint32_t nth;  // the listing that fails: 1 E:\, 2 E:\A, 3 E:\A\Deep, 4 E:\C, 5 E:\Empty
+    bool persistent;
+    std::vector<std::string> scanned;
+};
+
+class FolderWalkListingFaultTest : public FolderWalkTest,
+                                   public ::testing::WithParamInterface<ListingFault> {};
+
+TEST_P(FolderWalkListingFaultTest, AnUnlistableFolderIsLeftOutAndTheWalkGoesOn) {
+    PlantTree();
+    for (const char16_t* path : {u"E:\\b.exe", u"E:\\C\\z.exe"}) {
+        testing::EngineScript().results[path] = kWormDelete;
+        testing::EngineScript().names[path] = "Test.Worm";
+    }
+    const ListingFault& c = GetParam();
+    os.files.faults().FailNth(platform::fake::FsOp::Find, c.nth, platform::OsError::AccessDenied,
+                              c.persistent);
+    walk.ScanFolder(u"E:\\", {});
+
+    EXPECT_EQ(Scanned(), c.scanned);
+    // Every detection among the files that were reached keeps its row, before the failure or
+    // after it.
+    std::vector<std::string> detected;
+    for (const std::string& path : c.scanned) {
+        if (path == "E:\\b.exe" || path == "E:\\C\\z.exe")
+            detected.push_back(path);
+    }
+    EXPECT_EQ(Column(report.detect, detect_column::kFilePath), detected);
+    EXPECT_EQ(report.state.filesDetected, static_cast<std::int32_t>(detected.size()));
+    EXPECT_EQ(report.state.filesScanned, static_cast<std::int32_t>(c.scanned.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, FolderWalkListingFaultTest,
+    ::testing::Values(
+        ListingFault{"TargetUnlistable", 1, false, {}},
+        ListingFault{"FirstSubfolder", 2, false, {"E:\\a.exe", "E:\\b.exe", "E:\\C\\z.exe"}},
+        ListingFault{"NestedSubfolder",
+                     3,
+                     false,
+                     {"E:\\a.exe", "E:\\b.exe", "E:\\A\\x.exe", "E:\\C\\z.exe"}},
+        ListingFault{"LaterSubfolder",
+                     4,
+                     false,
+                     {"E:\\a.exe", "E:\\b.exe", "E:\\A\\x.exe", "E:\\A\\Deep\\y.exe"}},
+        ListingFault{"EverySubfolder", 2, true, {"E:\\a.exe", "E:\\b.exe"}}),
+    [](const ::testing::TestParamInfo<ListingFault>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST_F(FolderWalkTest, CountingAddsFilesAndFoldersAndHonoursSkip) {
     PlantTree();
@@ -130,8 +183,9 @@ TEST_F(FolderWalkTest, DetectionsBecomeOneRowPerLongPathWithTheirKind) {
                           {u"E:\\macro.doc", kScriptClean, "Infected Document", "Script Virus"}};
     for (const Kind& k : kinds)
         Plant(k.path, k.result);
-    walk.ScanFolder(u"E:\\", true, false, true);
-    walk.ScanFile(u"e:\\WORM.EXE", false, true);  // same file, other spelling: no second row
+    walk.ScanFolder(u"E:\\", {});
+    // The same file in another spelling: no second row.
+    walk.ScanFile(u"e:\\WORM.EXE", {.recurse = false, .checkHidden = false, .count = true});
     ASSERT_EQ(report.detect.Count(), 4u);
     for (const Kind& k : kinds) {
         std::size_t row = 0;
@@ -150,7 +204,7 @@ TEST_F(FolderWalkTest, AShortcutToADetectedProgramGivesTwoRows) {
     testing::LinkSpec linkParts;
     linkParts.localBasePath = u"E:\\Tools\\payload.exe";
     PlantLink(u"E:\\Docs.lnk", linkParts);
-    walk.ScanFolder(u"E:\\", true, false, true);
+    walk.ScanFolder(u"E:\\", {});
     EXPECT_EQ(Column(report.detect, detect_column::kFilePath),
               (std::vector<std::string>{"E:\\Tools\\payload.exe", "E:\\Docs.lnk"}));
     EXPECT_EQ(Column(report.detect, detect_column::kStatus),
@@ -174,8 +228,8 @@ TEST_F(FolderWalkTest, TargetsNamedByItemListArgumentsAndTaskFilesAreFollowed) {
     for (char c : std::string("E:\\Run\\task.exe"))
         job += std::string{c, '\0'};
     os.files.AddFile(u"E:\\At1.job", std::string_view(job));
-    walk.ScanFile(u"E:\\Start.LNK", false, true);
-    walk.ScanFile(u"E:\\At1.job", false, true);
+    walk.ScanFile(u"E:\\Start.LNK", {.recurse = false, .checkHidden = false, .count = true});
+    walk.ScanFile(u"E:\\At1.job", {.recurse = false, .checkHidden = false, .count = true});
     EXPECT_EQ(Column(report.detect, detect_column::kStatus),
               (std::vector<std::string>{"Infected Document", "Infected Shortcut", "Infected File",
                                         "Infected Task Schedule"}));
@@ -185,7 +239,7 @@ TEST_F(FolderWalkTest, TargetsNamedByItemListArgumentsAndTaskFilesAreFollowed) {
 TEST_F(FolderWalkTest, AFileThatOnlyCarriesTheLinkExtensionNamesNothing) {
     Plant(u"E:\\Tools\\payload.exe", kWormDelete);
     os.files.AddFile(u"E:\\fake.lnk", std::string_view("see E:\\Tools\\payload.exe"));
-    walk.ScanFile(u"E:\\fake.lnk", false, true);
+    walk.ScanFile(u"E:\\fake.lnk", {.recurse = false, .checkHidden = false, .count = true});
     EXPECT_EQ(report.detect.Count(), 0u);
     EXPECT_EQ(Scanned(), std::vector<std::string>{"E:\\fake.lnk"});
 }
@@ -195,7 +249,7 @@ TEST_F(FolderWalkTest, ALinkNamingItselfIsFollowedOnce) {
     linkParts.localBasePath = u"E:\\loop.lnk";
     PlantLink(u"E:\\loop.lnk", linkParts);
     testing::EngineScript().results[u"E:\\loop.lnk"] = kWormDelete;
-    walk.ScanFile(u"E:\\loop.lnk", false, true);
+    walk.ScanFile(u"E:\\loop.lnk", {.recurse = false, .checkHidden = false, .count = true});
     EXPECT_EQ(Column(report.detect, detect_column::kFilePath),
               (std::vector<std::string>{"E:\\loop.lnk"}));
 }
@@ -204,9 +258,9 @@ TEST_F(FolderWalkTest, HiddenChecksCoverFoldersAndCleanFilesWhenAsked) {
     os.files.AddFolder(u"E:\\Photos", attr::kHidden);
     Plant(u"E:\\copy.exe", 0, "", attr::kHidden);
     Plant(u"E:\\Photos\\pic.jpg", 0, "", attr::kHidden);
-    walk.ScanFolder(u"E:\\", true, false, true);
+    walk.ScanFolder(u"E:\\", {});
     EXPECT_EQ(report.hidden.Count(), 0u);
-    walk.ScanFolder(u"E:\\", true, true, true);
+    walk.ScanFolder(u"E:\\", {.recurse = true, .checkHidden = true, .count = true});
     EXPECT_EQ(Column(report.hidden, hidden_column::kPath),
               (std::vector<std::string>{"E:\\copy.exe", "E:\\Photos"}));
     EXPECT_EQ(report.state.pathsScanned, 1);
@@ -219,7 +273,7 @@ TEST_F(FolderWalkTest, TheOriginalADetectedCopyHidIsReported) {
     Plant(u"E:\\Report.txt", 0, "", attr::kHidden);
     Plant(u"E:\\Report.pdf", 0, "", attr::kHidden);  // later in the list: not reached
     Plant(u"E:\\Song.exe", kWormDelete);
-    walk.ScanFolder(u"E:\\", false, false, true);
+    walk.ScanFolder(u"E:\\", {.recurse = false, .checkHidden = false, .count = true});
     EXPECT_EQ(Column(report.hidden, hidden_column::kPath),
               (std::vector<std::string>{"E:\\Holiday", "E:\\Report.txt"}));
 }

@@ -50,7 +50,12 @@ TEST(ScanReportTest, DetectionFillsTheRowTheDetectedPathsAndTheReportText) {
     ScanReport report;
     RecordingView view;
     report.SetView(&view);
-    report.AddDetection(u"W32.Test", u"Worm", u"E:\\Dir\\Run.EXE", u"Virus File", u"DEL", true);
+    report.AddDetection({.name = u"W32.Test",
+                         .type = u"Worm",
+                         .path = u"E:\\Dir\\Run.EXE",
+                         .kind = u"Virus File",
+                         .action = u"DEL"},
+                        true);
     const ResultRow& row = report.detect.Row(0);
     EXPECT_EQ(ToUtf8(row.cells[0]), "W32.Test");
     EXPECT_EQ(ToUtf8(row.cells[1]), "Worm");
@@ -66,7 +71,7 @@ TEST(ScanReportTest, DetectionFillsTheRowTheDetectedPathsAndTheReportText) {
     EXPECT_EQ(view.buttonRefreshes, std::vector<int>{kDetFiles});
 
     // Uncounted, without type or path: nothing of those is written.
-    report.AddDetection(u"Other", u"", u"", u"Detected Process", u"", false);
+    report.AddDetection({u"Other", {}, {}, u"Detected Process", {}}, false);
     EXPECT_EQ(report.state.filesDetected, 1);
     EXPECT_EQ(ToUtf8(report.detect.Row(1).cells[1]), "");
     EXPECT_EQ(ToUtf8(report.state.detectedPaths), "e:\\dir\\run.exe");
@@ -88,7 +93,7 @@ TEST(ScanReportTest, CaptionsShowWhatRemainsAndClearingResetsEverything) {
     EXPECT_EQ(report.state.valuesDetected, 2);
     EXPECT_EQ(report.state.valuesFixed, 1);
 
-    report.AddDetection(u"X", u"Virus", u"C:\\x.exe", u"Virus File", u"CAGE", true);
+    report.AddDetection({u"X", u"Virus", u"C:\\x.exe", u"Virus File", u"CAGE"}, true);
     report.hidden.Add(u"h", 1);
     report.state.filePhase = true;
     report.progress.bar = 40;

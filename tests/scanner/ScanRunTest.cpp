@@ -62,7 +62,8 @@ protected:
     config::MessageTable messages;
     TargetTree tree{os.files};
     RecordingView view{os.windows};
-    ScanRun run{{os.files, os.system, os.windows, messages, *checker, tree, report, hidden}, view};
+    ScanRun run{{os.files, os.system, os.windows, messages, *checker, tree, report, hidden.Check()},
+                view};
     std::vector<std::string> phaseLog;
 };
 
@@ -238,8 +239,8 @@ TEST_F(ScanRunTest, AnEarlyDetectionTurnsTheFastScanFilterOffForTheFiles) {
     run.ClearReport();
     EXPECT_FALSE(checker->filter.filePhase);
     run.phases[AreaPhase::StartupItems] = [](PhaseContext& context, PhaseForm) {
-        context.report.AddDetection(u"Startup.Bad", u"Trojan", u"C:\\bad.exe", u"Virus File",
-                                    u"DEL", true);
+        context.report.AddDetection(
+            {u"Startup.Bad", u"Trojan", u"C:\\bad.exe", u"Virus File", u"DEL"}, true);
     };
     tree.SetCheck(tree.FindKey(kKeyStartup), true);
     run.StartScan(false);

@@ -14,11 +14,12 @@
 #include <fstream>
 #include <set>
 
+#include "common/FileNames.h"
 #include "platform/Text.h"
 #include "platform/fake/FakeLibraries.h"
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/win32/Win32Platform.h"
-#include "scanner/FileNames.h"
+#include "remediation/HiddenPaths.h"
 #include "scanner/ScanRun.h"
 #include "tests/support/FakeEngine.h"
 #include "tests/support/SampleTable.h"
@@ -120,7 +121,8 @@ protected:
         ASSERT_NE(CheckTree(tree, files(), u"E:\\VestraScanTest", false), kNoNode);
         remediation::HiddenPaths hidden(files(), report);
         ScanRunView view;
-        ScanRun run({files(), os.system, windows, messages, checker, tree, report, hidden}, view);
+        ScanRun run({files(), os.system, windows, messages, checker, tree, report, hidden.Check()},
+                    view);
         run.StartScan(false);
         EXPECT_TRUE(report.state.finished);
     }

@@ -46,12 +46,15 @@ TEST_F(ExceptionDialogTest, OpenFileAnswers) {
               (std::vector<std::u16string>{u"C:\\Data\\a.exe", u"C:\\Data\\b.dll"}));
     EXPECT_TRUE(FilesOfOpenAnswer(Answer({u"C:\\Nowhere", u"a.exe"}), files).empty());
     EXPECT_TRUE(FilesOfOpenAnswer(Answer({}), files).empty());
+    // The buffer is reused between dialogs: what follows the double NUL is an older answer.
+    EXPECT_EQ(FilesOfOpenAnswer(Answer({u"C:\\Data", u"a.exe"}) + Answer({u"b.dll"}), files),
+              std::vector<std::u16string>{u"C:\\Data\\a.exe"});
 }
 
 TEST_F(ExceptionDialogTest, TypedPathKinds) {
     auto& files = machine.files;
-    EXPECT_EQ(KindOfTypedPath(u"  C:\\Data\\a.exe ", files), 1);
-    EXPECT_EQ(KindOfTypedPath(u"C:\\Data\\", files), 0);
+    EXPECT_EQ(KindOfTypedPath(u"  C:\\Data\\a.exe ", files), config::ExceptionKind::File);
+    EXPECT_EQ(KindOfTypedPath(u"C:\\Data\\", files), config::ExceptionKind::Folder);
     EXPECT_EQ(KindOfTypedPath(u"C:\\Data\\none.txt", files), std::nullopt);
     EXPECT_EQ(KindOfTypedPath(u"   ", files), std::nullopt);
 }
@@ -59,9 +62,11 @@ TEST_F(ExceptionDialogTest, TypedPathKinds) {
 TEST_F(ExceptionDialogTest, RowsComeFoldersFirstWithTheirValueNames) {
     registry::RegistryAccess registry(machine.registry, machine.system);
     config::ExceptionList list(registry, machine.files);
-    ASSERT_FALSE(list.AddException(1, u"C:\\Data\\a.exe").empty());
-    ASSERT_FALSE(list.AddException(2, u"HKEY_CURRENT_USER\\Software\\X").empty());
-    ASSERT_FALSE(list.AddException(0, u"C:\\Data").empty());
+    ASSERT_FALSE(list.AddException(config::ExceptionKind::File, u"C:\\Data\\a.exe").empty());
+    ASSERT_FALSE(
+        list.AddException(config::ExceptionKind::Registry, u"HKEY_CURRENT_USER\\Software\\X")
+            .empty());
+    ASSERT_FALSE(list.AddException(config::ExceptionKind::Folder, u"C:\\Data").empty());
     list.LoadExceptions();
     const std::vector<ExceptionRow> rows = ExceptionRows(list);
     ASSERT_EQ(rows.size(), 3u);

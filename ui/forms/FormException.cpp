@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "config/MessageSlots.h"
 #include "platform/Text.h"
 #include "ui/framework/Controls.h"
 #include "ui/framework/Dialogs.h"
@@ -119,12 +120,12 @@ void FormException::Refresh() {
     }
 }
 
-void FormException::AddEntry(int kind, const std::u16string& path) {
+void FormException::AddEntry(config::ExceptionKind kind, const std::u16string& path) {
     const std::u16string name = list_.AddException(kind, path);
     if (name.empty())
         return;
     HWND list = Item(kLVExcept);
-    const int index = win::list::AddRow(list, ExceptionKindWord(kind));
+    const int index = win::list::AddRow(list, config::ExceptionKindWord(kind));
     win::list::SetCell(list, index, 1, path);
     keys_.push_back(name);
 }
@@ -145,7 +146,7 @@ void FormException::OnAddFile() {
         return;
     for (const std::u16string& file :
          FilesOfOpenAnswer(win::U16(std::wstring_view(buffer)), os_.files))
-        AddEntry(1, file);
+        AddEntry(config::ExceptionKind::File, file);
 }
 
 void FormException::OnAddFolder() {
@@ -160,14 +161,15 @@ void FormException::OnAddFolder() {
     const bool ok = SHGetPathFromIDListW(chosen, path);
     CoTaskMemFree(chosen);
     if (ok)
-        AddEntry(0, win::U16(path));
+        AddEntry(config::ExceptionKind::Folder, win::U16(path));
 }
 
 void FormException::OnAddPath() {
     const std::u16string typed = Trim(win::WindowText(Item(kTxPath)));
     const auto kind = KindOfTypedPath(typed, os_.files);
     if (!kind) {
-        win::ShowMessage(hwnd(), messages_.Text(79), u"Vestra", platform::mb::kIconExclamation);
+        win::ShowMessage(hwnd(), messages_.Text(config::msg::kNotFileOrFolder), u"Vestra",
+                         platform::mb::kIconExclamation);
         return;
     }
     AddEntry(*kind, typed);
@@ -176,7 +178,7 @@ void FormException::OnAddPath() {
 void FormException::OnAddReg() {
     const std::u16string typed = Trim(win::WindowText(Item(kTxReg)));
     if (!typed.empty())
-        AddEntry(2, typed);
+        AddEntry(config::ExceptionKind::Registry, typed);
 }
 
 void FormException::OnRemoveChecked() {
@@ -192,7 +194,8 @@ void FormException::OnRemoveChecked() {
         }
     }
     if (!any)
-        win::ShowMessage(hwnd(), messages_.Text(80), u"Vestra", platform::mb::kIconExclamation);
+        win::ShowMessage(hwnd(), messages_.Text(config::msg::kNothingSelected), u"Vestra",
+                         platform::mb::kIconExclamation);
 }
 
 }  // namespace vestra::ui

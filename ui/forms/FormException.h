@@ -29,7 +29,7 @@ protected:
 
 private:
     void Refresh();
-    void AddEntry(int kind, const std::u16string& path);
+    void AddEntry(config::ExceptionKind kind, const std::u16string& path);
     void OnAddFile();
     void OnAddFolder();
     void OnAddPath();

@@ -1,6 +1,7 @@
 // Windows-only: the password prompt.
 #include "ui/forms/FormPassword.h"
 
+#include "config/MessageSlots.h"
 #include "config/Password.h"
 #include "platform/WindowSystem.h"
 #include "ui/framework/Controls.h"
@@ -74,7 +75,8 @@ void FormPassword::OnOk() {
         DestroyWindow(hwnd());
         return;
     }
-    win::ShowMessage(hwnd(), messages_.Text(65), u"Failed", platform::mb::kIconExclamation);
+    win::ShowMessage(hwnd(), messages_.Text(config::msg::kPasswordWrong), u"Failed",
+                     platform::mb::kIconExclamation);
     SetFocus(text_);
     SendMessageW(text_, EM_SETSEL, 0, -1);
 }

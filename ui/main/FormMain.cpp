@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "config/MessageSlots.h"
 #include "platform/Text.h"
 #include "scanner/TargetSelection.h"
 #include "ui/forms/FormCorner.h"
@@ -519,7 +520,7 @@ void FormMain::StartRequestedScan() {
     if (!scanRun_)
         return;
     ctx_.exceptions.LoadExceptions();
-    checker_->fileExceptions = ctx_.exceptions.ExceptionPaths(1);
+    checker_->fileExceptions = ctx_.exceptions.ExceptionPaths(config::ExceptionKind::File);
     scanRun_->ClearReport();
     scanRun_->StartScan(false);
 }
@@ -533,9 +534,10 @@ void FormMain::RefreshRuntimeCaptions() {
     const int language = ctx_.messages.CurrentLanguage();
     SetText(ctl::kCmdPanel, PanelButtonCaption(ctx_.settings.hidePanel != 0, language));
     SetText(ctl::kCmdPassword, PasswordButtonCaption(passwordEditing_, language));
-    SetText(ctl::kCmdCleanAll, ctx_.messages.Text(112));
-    SetText(ctl::kLbProtectedBy, ctx_.messages.Text(123));
-    SetText(ctl::kLbRtpState, ctx_.messages.Text(protectionOn_ ? 83 : 84));
+    SetText(ctl::kCmdCleanAll, ctx_.messages.Text(config::msg::kFixAllCaption));
+    SetText(ctl::kLbProtectedBy, ctx_.messages.Text(config::msg::kProtectedBy));
+    SetText(ctl::kLbRtpState, ctx_.messages.Text(protectionOn_ ? config::msg::kProtectionOn
+                                                               : config::msg::kProtectionOff));
 }
 
 void FormMain::ChooseLanguage(int index) {

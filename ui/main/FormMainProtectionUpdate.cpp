@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/ProtectionStatus.h"
+#include "config/MessageSlots.h"
 #include "platform/Text.h"
 #include "ui/framework/Controls.h"
 #include "ui/main/FormMain.h"
@@ -48,7 +49,8 @@ void FormMain::RefreshProtection() {
     protectionKnown_ = true;
     protectionOn_ = on;
     SetText(ctl::kCmdProtect, ProtectButtonCaption(on));
-    SetText(ctl::kLbRtpState, ctx_.messages.Text(on ? 83 : 84));
+    SetText(ctl::kLbRtpState,
+            ctx_.messages.Text(on ? config::msg::kProtectionOn : config::msg::kProtectionOff));
     InvalidateRect(Ctl(ctl::kLbRtpName), nullptr, TRUE);
 }
 

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "config/MessageSlots.h"
 #include "platform/Text.h"
 #include "ui/forms/FormException.h"
 #include "ui/framework/Controls.h"
@@ -218,7 +219,7 @@ void FormMain::OnPasswordButton() {
         const config::PasswordSave result =
             SaveAdminPassword(ctx_.store, ctx_.settings, first, confirm);
         if (result == config::PasswordSave::Mismatch) {
-            win::ShowMessage(hwnd(), ctx_.messages.Text(64), u"Vestra",
+            win::ShowMessage(hwnd(), ctx_.messages.Text(config::msg::kPasswordsDiffer), u"Vestra",
                              platform::mb::kIconExclamation);
             return;
         }
@@ -226,7 +227,7 @@ void FormMain::OnPasswordButton() {
         for (int i = 0; i < 2; ++i)
             Enable(ctl::kTxPassword0 + i, false);
         if (result == config::PasswordSave::Saved)
-            win::ShowMessage(hwnd(), ctx_.messages.Text(62), u"Vestra",
+            win::ShowMessage(hwnd(), ctx_.messages.Text(config::msg::kPasswordSaved), u"Vestra",
                              platform::mb::kIconInformation);
         else if (result == config::PasswordSave::WriteFailed)
             win::ShowMessage(hwnd(), u"The password could not be stored.", u"Failed",

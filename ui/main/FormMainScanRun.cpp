@@ -42,7 +42,7 @@ void FormMain::BuildScanRun() {
         checker_->filter.guiMode = true;
         checker_->filter.turboSetting = ctx_.settings.vestTurbo != 0;
         ScanRunParts parts{ctx_.os.files, ctx_.os.system, ctx_.os.windows, ctx_.messages,
-                           *checker_,     targetTree_,    report_,         hidden_};
+                           *checker_,     targetTree_,    report_,         hidden_.Check()};
         scanRun_ = std::make_unique<ScanRun>(parts, *this);
         scanRun_->appTitle = ctx_.state.appTitle.empty() ? u"Vestra" : ctx_.state.appTitle;
         scanRun_->SetFolderExceptions([this](std::u16string_view folder) {
@@ -57,7 +57,7 @@ void FormMain::BuildScanRun() {
         if (!scanRun_)
             return;
         ctx_.exceptions.LoadExceptions();
-        checker_->fileExceptions = ctx_.exceptions.ExceptionPaths(1);
+        checker_->fileExceptions = ctx_.exceptions.ExceptionPaths(config::ExceptionKind::File);
         checker_->filter.turboSetting = ctx_.settings.vestTurbo != 0;
         scanRun_->ScanClicked();
     };

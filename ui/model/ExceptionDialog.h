@@ -22,16 +22,16 @@ std::u16string ExceptionFileFilter();
 std::vector<std::u16string> FilesOfOpenAnswer(std::u16string_view buffer,
                                               platform::FileSystem& files);
 
-// The kind a typed path is added as: 1 for an existing file, 0 for an existing folder, nothing
-// (message 79) for anything else. Blanks around the text are ignored.
-std::optional<int> KindOfTypedPath(std::u16string_view typed, platform::FileSystem& files);
+// The kind a typed path is added as: an existing file or folder, nothing (message 79) for
+// anything else. Blanks around the text are ignored.
+std::optional<config::ExceptionKind> KindOfTypedPath(std::u16string_view typed,
+                                                     platform::FileSystem& files);
 
 struct ExceptionRow {
     std::u16string_view kindWord;  // "Folder", "File", "Registry"
     std::u16string path;
     std::u16string valueName;  // the row's key
 };
-std::u16string_view ExceptionKindWord(int kind);
 // The rows of the list after a (re)load: folders, then files, then registry entries.
 std::vector<ExceptionRow> ExceptionRows(const config::ExceptionList& list);
 

@@ -1,6 +1,7 @@
 // Information box, exit question, corner window texts.
 #include "ui/model/ScanDisplay.h"
 
+#include "config/MessageSlots.h"
 #include "platform/Text.h"
 
 namespace vestra::ui {
@@ -31,7 +32,8 @@ ExitChoice DecideExit(bool scanRunning, bool ask, const config::MessageTable& me
         return ExitChoice::Close;
     if (!ask)
         return ExitChoice::StopScanThenClose;
-    const int answer = windows.MessageBox(messages.Text(1), messages.Text(2),
+    const int answer = windows.MessageBox(messages.Text(config::msg::kExitWhileScanning),
+                                          messages.Text(config::msg::kExitWhileScanningTitle),
                                           platform::mb::kYesNo | platform::mb::kIconQuestion);
     return answer == platform::mb::kAnswerYes ? ExitChoice::StopScanThenClose : ExitChoice::Stay;
 }

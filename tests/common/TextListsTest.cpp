@@ -1,10 +1,13 @@
-// "|"-joined list membership, appending, NUL cutting, path equality and file-name parts.
-#include "scanner/TextLists.h"
+// "|"-joined list membership, splitting, appending, NUL cutting, path equality and file-name
+// parts.
+#include "common/TextLists.h"
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "common/FileNames.h"
 #include "platform/Text.h"
-#include "scanner/FileNames.h"
 
 namespace vestra {
 namespace {
@@ -33,9 +36,40 @@ INSTANTIATE_TEST_SUITE_P(
                       MembershipCase{u"exe|scr|vbs", u"z", false},
                       MembershipCase{u"C:\\A\\x.exe|D:\\y.doc", u"c:\\a\\X.EXE", true},
                       MembershipCase{u"C:\\A\\x.exe", u"C:\\A\\x.exe.bak", false},
-                      MembershipCase{u"|exe|", u"exe", true},
-                      MembershipCase{u"", u"exe", false},
+                      MembershipCase{u"|exe|", u"exe", true}, MembershipCase{u"", u"exe", false},
                       MembershipCase{u"exe", u"exe", true}));
+
+struct SplitCase {
+    std::u16string_view list;
+    std::vector<std::u16string_view> items;
+};
+
+class SplitListTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitListTest, ItemsInOrderWithoutEmptyOnes) {
+    const SplitCase& c = GetParam();
+    std::vector<std::u16string_view> items = SplitList(c.list);
+    EXPECT_EQ(items, c.items) << ToUtf8(c.list);
+    for (std::u16string_view item : items) {  // views into the list itself
+        EXPECT_GE(item.data(), c.list.data());
+        EXPECT_LE(item.data() + item.size(), c.list.data() + c.list.size());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, SplitListTest,
+    ::testing::Values(
+        SplitCase{u"", {}}, SplitCase{u"|", {}}, SplitCase{u"|||", {}}, SplitCase{u"exe", {u"exe"}},
+        SplitCase{u"exe|scr|vbs", {u"exe", u"scr", u"vbs"}}, SplitCase{u"|exe", {u"exe"}},
+        SplitCase{u"exe|", {u"exe"}}, SplitCase{u"C:\\a||D:\\b", {u"C:\\a", u"D:\\b"}},
+        // Items are not trimmed, compared or merged: that is the caller's rule.
+        SplitCase{u" | x ", {u" ", u" x "}}, SplitCase{u"exe|EXE", {u"exe", u"EXE"}}));
+
+TEST(SplitListTest, AnotherSeparatorFollowsTheSameRule) {
+    const std::u16string answer(u"C:\\Data\0a.exe\0\0", 15);
+    EXPECT_EQ(SplitList(answer, u'\0'), (std::vector<std::u16string_view>{u"C:\\Data", u"a.exe"}));
+    EXPECT_EQ(SplitList(answer, u'|'), std::vector<std::u16string_view>{answer});
+}
 
 TEST(AppendToListTest, EmptyListTakesTheItemAndLaterItemsAreJoined) {
     std::u16string list;

@@ -1,5 +1,5 @@
 // Path name helpers.
-#include "scanner/FileNames.h"
+#include "common/FileNames.h"
 
 namespace vestra {
 

@@ -1,9 +1,10 @@
 // The "|"-joined lists the whole program keeps its sets of paths, extensions, names and ids in,
-// and the path comparison that goes with them.
+// and the path comparison that goes with them. Below every subsystem: needs only platform/Text.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vestra {
 
@@ -18,6 +19,14 @@ bool InList(std::u16string_view list, std::u16string_view item,
 // Appends without a duplicate test; an empty list becomes the item itself.
 void AppendToList(std::u16string& list, std::u16string_view item,
                   std::u16string_view separator = kListSeparator);
+
+// The items of a list in order. Empty items (a leading, doubled or trailing separator, or an
+// empty list) are dropped: no stored list means anything by an empty entry, and every caller
+// would otherwise have to skip them. The items are views into `list`, which must outlive them.
+std::vector<std::u16string_view> SplitList(std::u16string_view list, char16_t separator = u'|');
+// A temporary list would leave the views dangling.
+std::vector<std::u16string_view> SplitList(std::u16string&& list,
+                                           char16_t separator = u'|') = delete;
 
 // The text up to its first NUL; without one, the whole text or, when asked, the empty text.
 std::u16string TextBeforeNul(std::u16string_view text, bool emptyIfNone);

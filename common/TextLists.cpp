@@ -1,5 +1,7 @@
 // "|"-joined list helpers.
-#include "scanner/TextLists.h"
+#include "common/TextLists.h"
+
+#include <algorithm>
 
 #include "platform/Text.h"
 
@@ -32,6 +34,17 @@ void AppendToList(std::u16string& list, std::u16string_view item, std::u16string
     }
     list.append(separator);
     list.append(item);
+}
+
+std::vector<std::u16string_view> SplitList(std::u16string_view list, char16_t separator) {
+    std::vector<std::u16string_view> items;
+    for (std::size_t start = 0; start <= list.size();) {
+        std::size_t end = std::min(list.find(separator, start), list.size());
+        if (end > start)
+            items.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return items;
 }
 
 std::u16string TextBeforeNul(std::u16string_view text, bool emptyIfNone) {

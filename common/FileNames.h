@@ -1,4 +1,4 @@
-// Name and extension of a path, by the text alone (no disk access).
+// Name and extension of a path, by the text alone (no disk access). Below every subsystem.
 #pragma once
 
 #include <string>

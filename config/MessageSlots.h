@@ -1,0 +1,58 @@
+// Names for the message-table slots that code picks, so a call site says which text it shows.
+// Depends on nothing; the texts themselves live in MessageTexts.cpp under the same numbers.
+#pragma once
+
+namespace vestra::config::msg {
+
+// "Are you sure you want to ": the start of every question that follows it.
+inline constexpr int kAreYouSure = 0;
+inline constexpr int kExitWhileScanning = 1;
+inline constexpr int kExitWhileScanningTitle = 2;
+
+// Unchecking a scan area: the warning before and after its name, and the box's title.
+inline constexpr int kAreaOffWarning = 14;
+inline constexpr int kAreaOffConsequence = 15;
+inline constexpr int kWarningTitle = 16;
+
+// The Stop and Skip questions (after kAreYouSure) and the Skip box's title.
+inline constexpr int kStopScanning = 37;
+inline constexpr int kSkipCounting = 38;
+inline constexpr int kSkipCountingTitle = 39;
+
+// The summary box at the end of a scan.
+inline constexpr int kSummaryClean = 40;
+inline constexpr int kSummaryCleanTitle = 41;
+inline constexpr int kSummaryState = 42;
+inline constexpr int kSummaryFound = 43;
+inline constexpr int kSummaryTitle = 44;
+inline constexpr int kSummaryVirusFiles = 45;
+inline constexpr int kSummaryRegistryValues = 46;
+inline constexpr int kSummaryHiddenFiles = 47;
+inline constexpr int kStateNotGood = 48;
+inline constexpr int kStateBad = 49;
+inline constexpr int kStateDangerous = 50;
+
+// Scan pressed while the lists still hold the last report.
+inline constexpr int kReportWillBeCleared = 51;
+
+// The password window.
+inline constexpr int kPasswordSaved = 62;
+inline constexpr int kPasswordsDiffer = 64;
+inline constexpr int kPasswordWrong = 65;
+
+// The exception window.
+inline constexpr int kNotFileOrFolder = 79;
+inline constexpr int kNothingSelected = 80;
+
+// The protection state under the shield.
+inline constexpr int kProtectionOn = 83;
+inline constexpr int kProtectionOff = 84;
+
+// Start-up without the engine library or its database.
+inline constexpr int kMissingFile = 109;
+
+// Captions the main window sets from the table.
+inline constexpr int kFixAllCaption = 112;
+inline constexpr int kProtectedBy = 123;
+
+}  // namespace vestra::config::msg
