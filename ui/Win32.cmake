@@ -11,6 +11,9 @@ vestra_library(vestra_ui
     main/panels/ScannerPanel.cpp main/panels/ScannerPanelRun.cpp main/panels/TargetTreeView.cpp
     main/panels/ProtectionPanel.cpp main/panels/UpdatePanel.cpp main/panels/ToolsPanel.cpp
     main/panels/QuarantinePanel.cpp main/panels/SettingsPanel.cpp main/panels/AboutPanel.cpp
+    main/panels/tools/OneVirusPage.cpp main/panels/tools/ProcessManagerPage.cpp
+    main/panels/tools/SystemEditorPage.cpp main/panels/tools/WinForcePage.cpp
+    main/panels/tools/VestLockPage.cpp
     forms/FormPassword.cpp forms/FormException.cpp forms/FormCorner.cpp
   DEPS vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets vestra_scan_run comctl32 comdlg32 shell32 ole32
        gdi32 user32)

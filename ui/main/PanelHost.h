@@ -80,8 +80,9 @@ struct PanelContext {
     PanelHost& host;
 };
 
-// One main tab's panel. The frame makes the page (PicTab) and calls these; everything has a
-// do-nothing default so a panel overrides only what it has.
+// One panel: a main tab's page, or a page inside one (the tool pages). Its owner makes the
+// container (PicTab, PicTool) and calls these; everything has a do-nothing default so a panel
+// overrides only what it has.
 class MainPanel {
 public:
     explicit MainPanel(const PanelContext& context) : ctx_(context) {}

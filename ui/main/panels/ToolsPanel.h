@@ -1,7 +1,11 @@
-// Windows-only: the Tools panel and its five tool pages: one virus by the user, the process
-// manager, the system editor, Win-Force and Vest-Lock. Each page is built and laid out by its
-// own pair of functions; the work behind the pages is bound from outside.
+// Windows-only: the Tools panel: the tool strip over five tool pages (one virus by the user, the
+// process manager, the system editor, Win-Force, Vest-Lock). Each page is a panel object of its
+// own (panels/tools); this panel makes their containers, switches between them and passes the
+// frame's calls on. A new tool page is one file pair there and one line in the constructor.
 #pragma once
+
+#include <array>
+#include <memory>
 
 #include "ui/main/PanelHost.h"
 
@@ -13,26 +17,22 @@ inline constexpr int kToolPageCount = 5;
 
 class ToolsPanel : public MainPanel {
 public:
-    using MainPanel::MainPanel;
+    explicit ToolsPanel(const PanelContext& context);
+    ~ToolsPanel() override;
 
-    void Build(HWND page) override;
+    void Build(HWND panel) override;
     void Layout(int width, int height) override;
     void Loaded() override;
     void SetUp(SetupPart part) override;
+    void RefreshCaptions() override;
+    void SettingsChanged() override;
     std::optional<Color> TextColor(int controlId, const ThemePalette& palette) const override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void BuildOneVirus(HWND page);
-    void BuildProcessManager(HWND page);
-    void BuildSystemEditor(HWND page);
-    void BuildWinForce(HWND page);
-    void BuildVestLock(HWND page);
-    void LayoutOneVirus(int width, int height) const;
-    void LayoutProcessManager(int width, int height) const;
-    void LayoutSystemEditor(int width, int height) const;
-    void LayoutWinForce(int width, int height) const;
-    void LayoutVestLock(int width, int height) const;
     void ShowToolPage(ToolPage toolPage);
+
+    std::array<std::unique_ptr<MainPanel>, kToolPageCount> pages_;
 };
 
 }  // namespace vestra::ui
