@@ -27,7 +27,7 @@ LAYERS = [
 ]
 COMPOSITION_ROOT = "app/win32"
 OUTSIDE = ["tests", "tools", "bench", "fuzz"]
-SOURCE_SUFFIXES = (".h", ".hpp", ".inl", ".c", ".cc", ".cpp", ".rc")
+SOURCE_SUFFIXES = (".h", ".hpp", ".inl", ".inc", ".c", ".cc", ".cpp", ".rc")
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 
 LEVEL = {folder: step for step, folders in enumerate(LAYERS) for folder in folders}

@@ -1,13 +1,19 @@
-# The Win32 window library: the window framework, FormMain and its panels, the smaller forms, and
-# the resource script (icons, version information, the common-controls 6 manifest). The script is
-# an interface source, so every program that links vestra_ui compiles it into itself.
+# The Win32 window library: the window framework, FormMain (the frame), its panels (one file pair
+# per main tab in main/panels), the smaller forms, and the resource script (icons, version
+# information, the common-controls 6 manifest). The script is an interface source, so every
+# program that links vestra_ui compiles it into itself.
 vestra_library(vestra_ui
   SOURCES
     framework/Window.cpp framework/Controls.cpp framework/Panel.cpp framework/Gdi.cpp
     framework/Dialogs.cpp
-    main/MainWindow.cpp main/FormMain.cpp main/FormMainFrame.cpp main/FormMainScanner.cpp
-    main/FormMainLists.cpp main/FormMainTargets.cpp main/FormMainScanRun.cpp main/FormMainProtectionUpdate.cpp main/FormMainTools.cpp
-    main/FormMainQuarantineSettings.cpp main/FormMainAbout.cpp
+    main/MainWindow.cpp main/ControlKit.cpp main/ListEvents.cpp
+    main/FormMain.cpp main/FormMainFrame.cpp main/FormMainPanels.cpp
+    main/panels/ScannerPanel.cpp main/panels/ScannerPanelRun.cpp main/panels/TargetTreeView.cpp
+    main/panels/ProtectionPanel.cpp main/panels/UpdatePanel.cpp main/panels/ToolsPanel.cpp
+    main/panels/QuarantinePanel.cpp main/panels/SettingsPanel.cpp main/panels/AboutPanel.cpp
+    main/panels/tools/OneVirusPage.cpp main/panels/tools/ProcessManagerPage.cpp
+    main/panels/tools/SystemEditorPage.cpp main/panels/tools/WinForcePage.cpp
+    main/panels/tools/VestLockPage.cpp
     forms/FormPassword.cpp forms/FormException.cpp forms/FormCorner.cpp
   DEPS vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets vestra_scan_run vestra_hidden_paths comctl32 comdlg32 shell32 ole32
        gdi32 user32)

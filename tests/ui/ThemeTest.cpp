@@ -52,6 +52,24 @@ TEST(ThemeTest, LuminanceIsCappedAndFloored) {
     EXPECT_EQ(dark[5], RgbColor(0, 0, 0));
 }
 
+TEST(ThemeTest, EachRolePaintsItsShadeOfTheBase) {
+    // The window reads colours by role: a role on the wrong index paints a heading in a pale
+    // tint or a panel in the dark band colour.
+    for (Color base : {kDefaultThemeBase, RgbColor(0x1E, 0x6F, 0xD0), RgbColor(0xC8, 0x28, 0x28)}) {
+        const ThemePalette palette = MakeThemePalette(base);
+        const auto lum = [&](PaletteRole role) {
+            return RgbToHls(ColorOf(palette, role)).luminance;
+        };
+        const int baseLum = RgbToHls(base).luminance;
+        EXPECT_EQ(ColorOf(palette, PaletteRole::Window), RgbColor(255, 255, 255));
+        EXPECT_GT(lum(PaletteRole::Panel), lum(PaletteRole::InfoPanel)) << std::hex << base;
+        EXPECT_GT(lum(PaletteRole::InfoPanel), lum(PaletteRole::Tint)) << std::hex << base;
+        EXPECT_GT(lum(PaletteRole::Tint), baseLum) << std::hex << base;
+        EXPECT_LT(lum(PaletteRole::TopBand), baseLum) << std::hex << base;
+        EXPECT_LT(lum(PaletteRole::Heading), lum(PaletteRole::TopBand)) << std::hex << base;
+    }
+}
+
 TEST(ThemeTest, StoredColourBelowOneMeansTheDefault) {
     EXPECT_EQ(ThemeBaseColor(0), kDefaultThemeBase);
     EXPECT_EQ(ThemeBaseColor(-1), kDefaultThemeBase);

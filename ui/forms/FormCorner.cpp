@@ -8,8 +8,6 @@
 #include "platform/Text.h"
 #include "ui/framework/Controls.h"
 #include "ui/framework/Win32Text.h"
-#include "ui/main/FormMain.h"
-#include "ui/model/ControlIds.h"
 #include "ui/model/ScanDisplay.h"
 #include "ui/resources/ResourceIds.h"
 
@@ -22,8 +20,8 @@ constexpr int kWidth = 320, kHeight = 150;
 
 }  // namespace
 
-FormCorner::FormCorner(FormMain& main, const ThemePalette& palette)
-    : main_(main), palette_(palette) {}
+FormCorner::FormCorner(CornerEvents events, const ThemePalette& palette)
+    : events_(std::move(events)), palette_(palette) {}
 
 bool FormCorner::OnCreate() {
     font_ = win::MakeFont({u"Tahoma", 8, false, false, Dpi()});
@@ -42,15 +40,13 @@ bool FormCorner::OnCreate() {
     win::MakeButton(args(kCmdStop, u"&Stop", 10, 82, 90, 26));
     win::MakeButton(args(kCmdFixAll, u"Fix All", 106, 82, 90, 26));
     win::MakeButton(args(kCmdMax, u"Detail >>", 202, 82, 100, 26));
-    onCommand[kCmdStop] = [this](int) { PostMessageW(main_.hwnd(), WM_COMMAND, ctl::kCmdStop, 0); };
-    onCommand[kCmdFixAll] = [this](int) {
-        PostMessageW(main_.hwnd(), WM_COMMAND, ctl::kCmdCleanAll, 0);
-    };
-    onCommand[kCmdMax] = [this](int) { main_.Cornering(false); };
+    onCommand[kCmdStop] = [this](int) { events_.stop(); };
+    onCommand[kCmdFixAll] = [this](int) { events_.fixAll(); };
+    onCommand[kCmdMax] = [this](int) { events_.restore(); };
     onTimer[kTimerSlide] = [this] { Sliding(); };
     onTimer[kTimerRefresh] = [this] { Refresh(); };
-    EnableWindow(Item(kCmdStop), main_.ScanRunning());
-    EnableWindow(Item(kCmdFixAll), main_.IsBound(ctl::kCmdCleanAll));
+    EnableWindow(Item(kCmdStop), events_.scanRunning());
+    EnableWindow(Item(kCmdFixAll), events_.fixAllBound());
     return true;
 }
 
@@ -94,7 +90,7 @@ void FormCorner::Sliding() {
 }
 
 void FormCorner::Refresh() {
-    const ScanFigures f = main_.Figures();
+    const ScanFigures f = events_.figures();
     SendMessageW(Item(kPBPercent), PBM_SETPOS, f.percent, 0);
     if (f.totalFiles > 0) {
         const std::int64_t tenths = f.filesScanned * 1000 / f.totalFiles;
@@ -133,7 +129,7 @@ void FormCorner::Hide() {
 
 bool FormCorner::OnClose() {
     // Closing the corner closes the program (after the question while a scan runs).
-    main_.TriggerExit(true);
+    events_.close();
     return false;
 }
 

@@ -5,20 +5,28 @@
 
 namespace vestra::ui {
 
-bool MayOpenDuringScan(int tab) {
-    return tab == kTabScanner || tab == kTabSettings || tab == kTabAbout || tab == kTabDonation;
+std::optional<MainTab> MainTabAt(int stripIndex) {
+    if (stripIndex < 0 || stripIndex >= kMainTabCount)
+        return std::nullopt;
+    return static_cast<MainTab>(stripIndex + 1);
 }
 
-bool IsPasswordGuarded(int tab) {
-    return tab == kTabProtection || tab == kTabTools || tab == kTabQuarantine ||
-           tab == kTabSettings;
+bool MayOpenDuringScan(MainTab tab) {
+    return tab == MainTab::Scanner || tab == MainTab::Settings || tab == MainTab::About ||
+           tab == MainTab::Donation;
 }
 
-TabClickResult ClickMainTab(int tab, const TabClickContext& context, config::PasswordGuard& guard) {
+bool IsPasswordGuarded(MainTab tab) {
+    return tab == MainTab::Protection || tab == MainTab::Tools || tab == MainTab::Quarantine ||
+           tab == MainTab::Settings;
+}
+
+TabClickResult ClickMainTab(MainTab tab, const TabClickContext& context,
+                            config::PasswordGuard& guard) {
     TabClickResult result;
     result.tab = context.currentTab;
-    result.protectionTimerOn = context.currentTab == kTabProtection;
-    if (tab < 1 || tab > kMainTabCount)
+    result.protectionTimerOn = context.currentTab == MainTab::Protection;
+    if (!MainTabAt(StripIndexOf(tab)))
         return result;
     if (context.scanRunning && !MayOpenDuringScan(tab))
         return result;
@@ -30,46 +38,60 @@ TabClickResult ClickMainTab(int tab, const TabClickContext& context, config::Pas
     }
     result.kind = TabClickResult::Kind::Switched;
     result.tab = tab;
-    result.refillQuarantine = tab == kTabQuarantine;
-    result.protectionTimerOn = tab == kTabProtection;
+    result.refillQuarantine = tab == MainTab::Quarantine;
+    result.protectionTimerOn = tab == MainTab::Protection;
     return result;
 }
 
-bool PanelSetup::Begin(int part) {
-    if (part < 0 || part >= kParts || done_[part])
+bool PanelSetup::Begin(SetupPart part) {
+    const int i = static_cast<int>(part);
+    if (i < 0 || i >= kParts || done_[i])
         return false;
-    done_[part] = true;
+    done_[i] = true;
     return true;
 }
 
-bool PanelSetup::IsDone(int part) const {
-    return part >= 0 && part < kParts && done_[part];
+bool PanelSetup::IsDone(SetupPart part) const {
+    const int i = static_cast<int>(part);
+    return i >= 0 && i < kParts && done_[i];
 }
 
-ScanTabView ViewOfScanTab(int scanTab) {
+MainTab OwnerOfPart(SetupPart part) {
+    if (part == SetupPart::ResultLists)
+        return MainTab::Scanner;
+    return MainTabAt(static_cast<int>(part)).value_or(MainTab::Scanner);
+}
+
+std::optional<ScanTab> ResultTabOfKind(int detType) {
+    if (detType < 1 || detType > 3)
+        return std::nullopt;
+    return static_cast<ScanTab>(static_cast<int>(ScanTab::Virus) + detType - 1);
+}
+
+ScanTabView ViewOfScanTab(ScanTab scanTab) {
     ScanTabView view;
     switch (scanTab) {
-        case kScanTabTargets:
+        case ScanTab::Targets:
             view.targetTree = true;
             break;
-        case kScanTabReport:
+        case ScanTab::Report:
             view.report = true;
             break;
-        case kScanTabVirus:
+        case ScanTab::Virus:
             view.list = ResultKind::Virus;
             view.extraCaptions = {u"Clean &All", u"Clean &Checked", u"&Explore ...",
                                   u"&Properties"};
             view.extraCommands = {cmd::kPopDetClnAll, cmd::kPopDetClnSel, cmd::kPopDetExp,
                                   cmd::kPopDetProp};
             break;
-        case kScanTabRegistry:
+        case ScanTab::Registry:
             view.list = ResultKind::Registry;
             view.extraCaptions = {u"Repair &All", u"Repair &Checked", u"&Goto Key ...",
                                   u"&Properties"};
             view.extraCommands = {cmd::kPopRegFixAll, cmd::kPopRegFixSel, cmd::kPopRegGoto,
                                   cmd::kPopRegProp};
             break;
-        case kScanTabHidden:
+        case ScanTab::Hidden:
             view.list = ResultKind::Hidden;
             view.extraCaptions = {u"Unhide &All", u"Unhide &Checked", u"&Explore ...",
                                   u"&Properties"};

@@ -5,27 +5,35 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "config/Password.h"
 
 namespace vestra::ui {
 
-// Main tabs count from 1; tab i shows panel i - 1 and is set up by part i - 1.
-enum MainTab : int {
-    kTabScanner = 1,
-    kTabProtection = 2,
-    kTabUpdate = 3,
-    kTabTools = 4,
-    kTabQuarantine = 5,
-    kTabSettings = 6,
-    kTabAbout = 7,
-    kTabDonation = 8,
+// Main tabs are numbered from 1; tab n shows panel n - 1 and is set up by part n - 1.
+enum class MainTab : int {
+    Scanner = 1,
+    Protection,
+    Update,
+    Tools,
+    Quarantine,
+    Settings,
+    About,
+    Donation,
 };
 inline constexpr int kMainTabCount = 8;
 
-bool MayOpenDuringScan(int tab);  // Scanner, Settings, About, Donation
-bool IsPasswordGuarded(int tab);  // Protection, Tools, Quarantine, Settings
+// The tab's position on the strip (0 for the Scanner) and back; a position off the strip is
+// no tab.
+constexpr int StripIndexOf(MainTab tab) {
+    return static_cast<int>(tab) - 1;
+}
+std::optional<MainTab> MainTabAt(int stripIndex);
+
+bool MayOpenDuringScan(MainTab tab);  // Scanner, Settings, About, Donation
+bool IsPasswordGuarded(MainTab tab);  // Protection, Tools, Quarantine, Settings
 
 struct TabClickResult {
     enum class Kind {
@@ -34,13 +42,13 @@ struct TabClickResult {
         Switched,   // show panel (tab - 1), set it up, follow the side effects below
     };
     Kind kind = Kind::Refused;
-    int tab = 0;  // the tab that is selected afterwards
+    MainTab tab = MainTab::Scanner;  // the tab that is selected afterwards
     bool refillQuarantine = false;
     bool protectionTimerOn = false;  // TimerRTP runs only while the Protection panel shows
 };
 
 struct TabClickContext {
-    int currentTab = kTabScanner;
+    MainTab currentTab = MainTab::Scanner;
     bool scanRunning = false;
     bool usePassword = false;
     std::function<bool()> askPassword;  // the modal prompt; true = right password
@@ -48,32 +56,54 @@ struct TabClickContext {
 
 // Runs the click rules in order: the scan restriction, the password guard (which remembers a
 // right answer in `guard` for the rest of the run), then the switch itself.
-TabClickResult ClickMainTab(int tab, const TabClickContext& context, config::PasswordGuard& guard);
+TabClickResult ClickMainTab(MainTab tab, const TabClickContext& context,
+                            config::PasswordGuard& guard);
 
-// The nine parts set up on first use (0..7 the panels, 8 the three result lists).
+// The nine parts set up on first use: one per main tab's panel, then the three result lists.
+enum class SetupPart : int {
+    Scanner = 0,  // at the window's load
+    Protection,
+    Update,
+    Tools,
+    Quarantine,
+    Settings,
+    About,
+    Donation,
+    ResultLists,
+};
+constexpr SetupPart SetupPartOf(MainTab tab) {
+    return static_cast<SetupPart>(StripIndexOf(tab));
+}
+// The tab whose panel sets the part up (the result lists are the Scanner's).
+MainTab OwnerOfPart(SetupPart part);
+
 class PanelSetup {
 public:
     static constexpr int kParts = 9;
     // True the first time a part is asked for (the caller sets it up then), false afterwards
     // and for parts out of range.
-    bool Begin(int part);
-    bool IsDone(int part) const;
+    bool Begin(SetupPart part);
+    bool IsDone(SetupPart part) const;
 
 private:
     std::array<bool, kParts> done_{};
 };
 
-// The scan tabs (0..4) and what each shows.
-enum ScanTab : int {
-    kScanTabTargets = 0,
-    kScanTabReport = 1,
-    kScanTabVirus = 2,
-    kScanTabRegistry = 3,
-    kScanTabHidden = 4,
+// The scan tabs, by their position on the scan strip, and what each shows.
+enum class ScanTab : int {
+    Targets = 0,
+    Report,
+    Virus,
+    Registry,
+    Hidden,
 };
 inline constexpr int kScanTabCount = 5;
 
 enum class ResultKind : int { None = -1, Virus = 0, Registry = 1, Hidden = 2 };
+
+// The result tab of a detection kind as the scan run numbers them (1 viruses, 2 registry,
+// 3 hidden); any other number is no result tab.
+std::optional<ScanTab> ResultTabOfKind(int detType);
 
 struct ScanTabView {
     bool targetTree = false;                             // TvDir, FrmTree and cmdScan
@@ -83,7 +113,7 @@ struct ScanTabView {
     std::array<int, 4> extraCommands{};                  // the pop-up item each button stands for
 };
 
-ScanTabView ViewOfScanTab(int scanTab);
+ScanTabView ViewOfScanTab(ScanTab scanTab);
 
 // One remembered select-all state per result list.
 class SelectAllStates {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,6 +47,19 @@ Color ThemeBaseColor(std::int32_t storedThemeColor);
 // 4, 5 darkened by 0.1 and 0.25 (floored). Hue and saturation are kept.
 using ThemePalette = std::array<Color, 6>;
 ThemePalette MakeThemePalette(Color base);
+
+// What each palette colour paints.
+enum class PaletteRole : int {
+    Window = 0,     // white: behind the panels, edit boxes, the top band's text
+    Panel = 1,      // the tab panels and the corner window
+    InfoPanel = 2,  // the right-hand information panel
+    Tint = 3,       // the third tint, kept for controls that want a softer panel colour
+    TopBand = 4,    // the band with the title and the top buttons
+    Heading = 5,    // headings, frame captions, the protection name while protected
+};
+constexpr Color ColorOf(const ThemePalette& palette, PaletteRole role) {
+    return palette[static_cast<std::size_t>(role)];
+}
 
 // The TxRGB box: the colour's number in upper-case hexadecimal without leading zeros, so the
 // default reads "8B911".

@@ -1,0 +1,24 @@
+// Windows-only: the list views' events shared by every panel: the pop-up menu that a right click
+// opens, built from the list's table (an item whose work is not bound shows disabled), and the
+// item changes a panel wants to see.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+
+#include "ui/main/PanelHost.h"
+
+namespace vestra::ui {
+
+using ItemChanged = std::function<void(HWND list, const NMLISTVIEW& change)>;
+
+// Registers the list's notifications with the window.
+void HandleListEvents(const PanelContext& context, int listId, ItemChanged onItemChanged = {});
+
+// Whether an item change moved the row's check mark.
+bool CheckMarkChanged(const NMLISTVIEW& change);
+
+}  // namespace vestra::ui

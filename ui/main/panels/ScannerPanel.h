@@ -1,0 +1,101 @@
+// Windows-only: the Scanner panel: the scan tabs, the target tree with its presets, the report
+// page, the three result lists with their select-all box and buttons, the progress strip, and
+// the scan run itself: the panel is the run's view, mirrors the report's lists into the list
+// views and keeps the scan display's timers. Reaches the frame only through PanelHost.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "remediation/HiddenPaths.h"
+#include "scanner/CheckFile.h"
+#include "scanner/ScanReport.h"
+#include "scanner/ScanRun.h"
+#include "scanner/ScanRunView.h"
+#include "scanner/TargetTree.h"
+#include "ui/framework/Gdi.h"
+#include "ui/main/PanelHost.h"
+#include "ui/main/ScanStatus.h"
+#include "ui/main/panels/TargetTreeView.h"
+
+namespace vestra::ui {
+
+class ScannerPanel : public MainPanel, public ScanRunView, public ScanStatus {
+public:
+    explicit ScannerPanel(const PanelContext& context);
+    ~ScannerPanel() override;
+
+    // MainPanel.
+    void Build(HWND page) override;
+    void Layout(int width, int height) override;
+    void SetUp(SetupPart part) override;
+    void RefreshCaptions() override;
+    std::optional<Color> TextColor(int controlId, const ThemePalette& palette) const override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // ScanStatus.
+    bool ScanRunning() const override { return scanRun_ && scanRun_->Running(); }
+    ScanFigures Figures() const override;
+    void StopForExit() override;
+    void HandOverToCorner() override;
+    std::u16string TargetsText() const override;
+    void WindowRestored() override;
+
+    // ScanRunView: what the scan run asks of the window (ScannerPanelRun.cpp).
+    void SelectScanPage() override;
+    void EnterCornerWindow() override;
+    void ScanControls(bool running) override;
+    void ProgressTimer(bool running) override;
+    void StopCaptionChanged(std::u16string_view caption) override;
+    void RefreshDisplays() override;
+    bool Exiting() override;
+    void FinishExit() override;
+    void SelectResultTab(int detType) override;
+    void TabCaptionsChanged() override;
+    void ListButtonsChanged(int detType) override;
+    void ReportCleared() override;
+    void StatusChanged() override;
+    void ProgressChanged() override;
+    bool PauseCounters() override;
+    void ResumeCounters() override;
+    void PumpMessages() override;
+
+private:
+    void BuildTargets(HWND page);
+    void BuildReport(HWND page);
+    void BuildResultLists(HWND page);
+    void BuildProgressStrip(HWND page);
+    void LayoutTargets(int width, int top, int content);
+    void LayoutResults(int width, int top, int content);
+    void LayoutProgressStrip(int width, int height);
+
+    void ShowScanTab(ScanTab scanTab);
+    HWND VisibleResultList() const;
+    void OnSelectAll();
+    void OnScanExtra(int index);
+    void OnPathEntered();
+    void OnResultItemChanged(HWND list, const NMLISTVIEW& change);
+
+    // The scan run and the mirrors of its lists (ScannerPanelRun.cpp).
+    void BuildScanRun();
+    void BindScanTimers();
+    void RefreshCounters();
+    void LoadExceptions();
+    void StartRequestedScan();
+    void MirrorRow(int listId, const ResultList& list, ListChange change, std::size_t row);
+    ResultList* ModelOfList(int listId);
+
+    TargetTree targetTree_;
+    TargetTreeView treeView_;
+    ScanReport report_;
+    remediation::HiddenPaths hidden_;
+    std::unique_ptr<FileChecker> checker_;  // present when the engine is loaded
+    std::unique_ptr<ScanRun> scanRun_;
+    win::UniqueImageList listImages_;
+    SelectAllStates selectAll_;
+    ScanTab currentScanTab_ = ScanTab::Targets;
+    bool mirroring_ = false;  // the panel is copying the model into a list view
+};
+
+}  // namespace vestra::ui
