@@ -33,6 +33,11 @@ std::u16string_view StopCaption(StopButton button) {
     }
 }
 
+ScanRunOptions& DefaultScanRunOptions() {
+    static ScanRunOptions options;
+    return options;
+}
+
 bool PhaseSelected(AreaPhase phase, const ScanState& state) {
     switch (phase) {
         case AreaPhase::Services:
@@ -59,7 +64,11 @@ ScanRun::ScanRun(const ScanRunParts& parts, ScanRunView& view)
       extractor_(parts.files, parts.system.SystemDirectory().substr(0, 3)),
       walk_({parts.files, parts.checker, parts.report, extractor_, parts.checkHidden}) {
     parts_.report.SetView(&view_);
-    walk_.pump = [this] { view_.PumpMessages(); };
+    walk_.pump = [this] {
+        if (options.pumpDelayMs != 0)
+            parts_.system.Sleep(options.pumpDelayMs);
+        view_.PumpMessages();
+    };
 }
 
 bool ScanRun::Ask(std::u16string_view text, std::u16string_view title, std::uint32_t style) {

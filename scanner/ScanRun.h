@@ -27,6 +27,14 @@ namespace vestra {
 enum class StopButton : std::uint8_t { Idle, Skip, Stop, Result };
 std::u16string_view StopCaption(StopButton button);
 
+// How a run paces itself. End-to-end tests slow the pump so that a click lands while the run is
+// still counting or walking; a zero delay (the default) costs nothing.
+struct ScanRunOptions {
+    std::uint32_t pumpDelayMs = 0;  // waited before each directory entry's message pump
+};
+// What every run starts with; the composition root sets it once, before any window exists.
+ScanRunOptions& DefaultScanRunOptions();
+
 struct ScanRunParts {
     platform::FileSystem& files;
     platform::System& system;
@@ -47,6 +55,7 @@ public:
 
     // Filled by the subsystems that scan the non-file areas.
     AreaPhases phases;
+    ScanRunOptions options = DefaultScanRunOptions();
     // Title of the program's message boxes and of the minimized window.
     std::u16string appTitle = u"Vestra";
     // Whether a folder is on the folder exception list (the exception list supplies it).

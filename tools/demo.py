@@ -17,14 +17,14 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 sys.path[:0] = [str(ROOT / "tests" / "e2e"), str(ROOT / "tests" / "wine")]
 
+from harness import controls  # noqa: E402
 from harness.evidence import screenshot  # noqa: E402
+from harness.fixtures import EICAR  # noqa: E402
 from harness.product import Product  # noqa: E402
 from harness.winauto import Winauto  # noqa: E402
 from winebed import WineBed  # noqa: E402
 
-LV_DETECT, LV_HIDE = 1121, 1123
 SAMPLES = ROOT / "tests" / "samples"
-EICAR = (b"X5O!P%@AP[4\\PZX54(P^)7CC)7}$EICAR-STA" + b"NDARD-ANTIVIRUS-TEST-FILE!$H+H*")
 
 
 def lay_out_demo_drive(bed):
@@ -63,6 +63,7 @@ def main():
     if missing or not winauto.available():
         sys.exit(f"demo: the build is incomplete: {missing or winauto.exe}")
 
+    ids = controls.load(bed.build).main
     folder = product.lay_out("demo")
     lay_out_demo_drive(bed)
     print(f"Vestra laid out in {folder}; demo drive E:\\ holds EICAR and the test samples.")
@@ -79,8 +80,8 @@ def main():
         print(f"\nSummary box '{summary.title}':\n  " + summary.text.replace("\n", "\n  "))
         shots = [screenshot(bed, "demo_summary")]
         winauto.press(summary.window, summary.buttons[0][1] if summary.buttons else "OK")
-        print_list("Virus list", winauto.listview(window, id=LV_DETECT))
-        print_list("Hidden list", winauto.listview(window, id=LV_HIDE))
+        print_list("Virus list", winauto.listview(window, id=ids.kLVDetect))
+        print_list("Hidden list", winauto.listview(window, id=ids.kLVHide))
         shots.append(screenshot(bed, "demo_main", winauto.rect(window)))
         print("\nScreenshots: " + ", ".join(s for s in shots if s))
         if args.keep_open:

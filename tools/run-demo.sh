@@ -10,6 +10,6 @@ bash tools/install-deps.sh
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
-ninja -C "$build" Vestra VestEngine vestra_database winauto
+ninja -C "$build" Vestra VestEngine vestra_database winauto e2e_control_ids
 
 VESTRA_BINARY_DIR="$build" exec tests/wine/wine-run.sh --unix python3 tools/demo.py "$@"

@@ -4,10 +4,31 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+
 #include "app/Entry.h"
 #include "app/ProgramConfig.h"
 #include "platform/win32/Win32Platform.h"
+#include "scanner/ScanRun.h"
 #include "ui/main/MainWindow.h"
+
+namespace {
+
+// End-to-end tests set VESTRA_TEST_PUMP_DELAY_MS to hold a scan in its counting or walking state
+// long enough to click Skip or Stop. Unset (the variable comes back unexpanded) or not a plain
+// number of at most a second, it is 0: the run does not wait.
+std::uint32_t TestPumpDelayMs(vestra::platform::System& system) {
+    const std::u16string text = system.ExpandEnvironment(u"%VESTRA_TEST_PUMP_DELAY_MS%");
+    std::uint32_t ms = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9' || ms > 100)
+            return 0;
+        ms = ms * 10 + (c - u'0');
+    }
+    return ms <= 1000 ? ms : 0;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The start-up messages come before any window; the main window registers the rest of the
@@ -17,13 +38,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     vestra::platform::win32::Win32Platform win32;
     vestra::platform::Platform os = win32.platform();
+    vestra::DefaultScanRunOptions().pumpDelayMs = TestPumpDelayMs(os.system);
     vestra::AppState state;
     vestra::ProgramConfig config(os);
 
     switch (vestra::RunEntry(os, state, config)) {
         case vestra::RunMode::MainWindow:
-            return vestra::ui::RunMainWindow({state, os, config.store, config.settings,
-                                              config.messages, config.exceptions});
+            return vestra::ui::RunMainWindow(
+                {state, os, config.store, config.settings, config.messages, config.exceptions});
         case vestra::RunMode::Ended:
         case vestra::RunMode::SelfUpdate:
         case vestra::RunMode::SilentInstall:

@@ -4,6 +4,8 @@
 // the summary box, corner mode, the Scan button's question and the timer displays.
 #include "scanner/ScanRun.h"
 
+#include <algorithm>
+
 #include "tests/scanner/WalkFixture.h"
 
 namespace vestra {
@@ -211,6 +213,39 @@ TEST_F(ScanRunTest, StopEndsTheWalkButTheEndStepsStillRun) {
     EXPECT_EQ(view.calls.back(), "timers");
     run.StopClicked();  // Result: nothing found, the virus tab
     EXPECT_EQ(view.selectedTab, kDetFiles);
+}
+
+// The slow-down that end-to-end tests ask for: a wait before every entry's pump, while counting
+// and while walking, and none at all without it.
+TEST_F(ScanRunTest, PumpDelayWaitsBeforeEveryEntryPumpOnlyWhenSet) {
+    for (const char16_t* p : {u"E:\\A\\1.exe", u"E:\\A\\2.exe", u"E:\\c.exe"})
+        Plant(p);
+    CheckOnly({u"E:\\"});
+    std::size_t pumps = 0;
+    os.windows.SetPumpHook([&] { ++pumps; });
+    run.StartScan(false);
+    ASSERT_GT(pumps, 0u);
+    EXPECT_EQ(os.system.totalSlept(), 0u);
+
+    struct Seen {
+        StopButton button;
+        std::uint64_t slept;
+    };
+    std::vector<Seen> seen;
+    os.windows.SetPumpHook([&] { seen.push_back({run.stopButton(), os.system.totalSlept()}); });
+    run.options.pumpDelayMs = 7;
+    run.ClearReport();
+    run.StartScan(false);
+    ASSERT_EQ(seen.size(), pumps);
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i].slept, 7 * (i + 1)) << "pump " << i;
+    auto during = [&](StopButton button) {
+        return std::any_of(seen.begin(), seen.end(),
+                           [&](const Seen& s) { return s.button == button; });
+    };
+    EXPECT_TRUE(during(StopButton::Skip));
+    EXPECT_TRUE(during(StopButton::Stop));
+    EXPECT_EQ(report.state.filesScanned, 3);
 }
 
 TEST_F(ScanRunTest, HiddenChecksRunOffTheWindowsDriveOnly) {

@@ -20,10 +20,12 @@ int SetCheck(const Args& args, bool wanted) {
         return NotFound(L"no such check box");
     }
     auto checked = [&] { return Send(*box, BM_GETCHECK, 0, 0).value_or(-1) == BST_CHECKED; };
-    // A three-state box may need two clicks to reach the wanted state.
+    // A three-state box may need two clicks to reach the wanted state. A loaded machine may take
+    // seconds to get to a posted click, so each waits the full timeout.
+    const unsigned long timeout_ms = args.Timeout(kDefaultTimeoutMs);
     for (int attempt = 0; attempt < 3 && checked() != wanted; ++attempt) {
         PostMessageW(*box, BM_CLICK, 0, 0);
-        WaitUntil(2000, [&] { return checked() == wanted; });
+        WaitUntil(timeout_ms, [&] { return checked() == wanted; });
     }
     if (checked() != wanted) {
         return NotFound(L"the check box did not change");

@@ -227,7 +227,8 @@ int ChangeTreeCheck(const Args& args, HWND tree, RemoteMemory& remote) {
     LPARAM at = MAKELPARAM(point->x, point->y);
     PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(tree, WM_LBUTTONUP, 0, at);
-    if (!WaitUntil(2000, [&] { return TreeCheckOf(tree, remote, item) == (wanted ? 1 : 0); })) {
+    if (!WaitUntil(args.Timeout(kDefaultTimeoutMs),
+                   [&] { return TreeCheckOf(tree, remote, item) == (wanted ? 1 : 0); })) {
         return NotFound(L"the check box did not change");
     }
     return kOk;
@@ -248,7 +249,7 @@ std::wstring TabCaption(HWND tabs, RemoteMemory& remote, int index) {
 // TCN_SELCHANGE, which TCM_SETCURSEL does not send. WM_NOTIFY cannot be sent from another process
 // (Wine refuses it), so the tab is clicked instead and the control notifies its owner itself.
 // Answers false when the selection did not move (the owner vetoed it, or the tab is scrolled out).
-bool SelectTab(HWND tabs, RemoteMemory& remote, int index) {
+bool SelectTab(HWND tabs, RemoteMemory& remote, int index, unsigned long timeout_ms) {
     RECT box = {};
     if (!Send(tabs, TCM_GETITEMRECT, index, remote.At(0)).value_or(0) ||
         !remote.Read(0, &box, sizeof(box))) {
@@ -257,7 +258,8 @@ bool SelectTab(HWND tabs, RemoteMemory& remote, int index) {
     LPARAM point = MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2);
     PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageW(tabs, WM_LBUTTONUP, 0, point);
-    return WaitUntil(2000, [&] { return Send(tabs, TCM_GETCURSEL, 0, 0).value_or(-1) == index; });
+    return WaitUntil(timeout_ms,
+                     [&] { return Send(tabs, TCM_GETCURSEL, 0, 0).value_or(-1) == index; });
 }
 
 }  // namespace
@@ -316,7 +318,7 @@ int CmdTab(const Args& args) {
         if (static_cast<int>(*index) >= count) {
             return NotFound(L"no such tab");
         }
-        if (!SelectTab(*tabs, remote, static_cast<int>(*index))) {
+        if (!SelectTab(*tabs, remote, static_cast<int>(*index), args.Timeout(kDefaultTimeoutMs))) {
             return NotFound(L"the tab strip did not move to that tab");
         }
     }

@@ -25,7 +25,7 @@ class MessageBox:
     contains: tuple = ()
     buttons: tuple = None
     press: str = None
-    timeout_ms: int = 20000
+    timeout_ms: int = 60000
 
     def run(self, ctx):
         box = ctx.winauto.msgbox(pid=ctx.started.pid, timeout_ms=self.timeout_ms)
@@ -52,7 +52,7 @@ class Window:
     contains: bool = False
     hidden_ok: bool = False
     close: bool = False
-    timeout_ms: int = 20000
+    timeout_ms: int = 60000
     cls: str = None
 
     def run(self, ctx):
@@ -71,7 +71,7 @@ class Window:
 class Exits:
     """The program ends within `within_s` seconds, with exit code `code` when one is given."""
     code: int = None
-    within_s: float = 30
+    within_s: float = 60
 
     def run(self, ctx):
         code = ctx.started.wait(self.within_s)

@@ -2,13 +2,15 @@
 out in its own folder on C: and from no settings key (a first run), and the program is ended when
 the test ends."""
 
-import time
-
 from harness.base import E2ETest
 from harness.evidence import screenshot
 from harness.product import Product
+from harness.waiting import wait_until
 
 SETTINGS_KEY = "HKCU\\Software\\VESTR\u0394"
+# Read once by the program at start: each directory entry of a scan first waits this many
+# milliseconds, so that a test can act while the scan is still counting or walking.
+PUMP_DELAY_VARIABLE = "VESTRA_TEST_PUMP_DELAY_MS"
 # The caption is the product name with random blanks; the window class is fixed.
 MAIN_CLASS = "VestraMain"
 
@@ -27,21 +29,19 @@ class ProductWindowTest(E2ETest):
         self.started = None
         self.addCleanup(self.stop)
 
-    def open(self, arguments=""):
+    def open(self, arguments="", pump_delay_ms=None):
+        """Starts the program (with a slowed scan when `pump_delay_ms` is given) and waits for its
+        main window."""
         line = self.product.command_line(self.folder, arguments)
-        self.started = self.winauto.start(line, cwd=self.folder)
+        env = {PUMP_DELAY_VARIABLE: str(pump_delay_ms)} if pump_delay_ms is not None else None
+        self.started = self.winauto.start(line, cwd=self.folder, env=env)
         self.assertIsNotNone(self.started, "the program did not start")
         self.hwnd = self.winauto.wait(cls=MAIN_CLASS, pid=self.started.pid, timeout_ms=60000)
         self.assertIsNotNone(self.hwnd, "the main window did not appear")
 
     def wait_until(self, condition, seconds):
-        """True once condition() holds, False when `seconds` pass first."""
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            if condition():
-                return True
-            time.sleep(0.2)
-        return False
+        """The first truthy value of condition(), or None when `seconds` pass first."""
+        return wait_until(condition, seconds)
 
     def stop(self):
         if self.started and self.started.running():

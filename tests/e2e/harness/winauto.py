@@ -3,6 +3,10 @@
 winauto prints tab-separated fields with backslash escapes (\\\\ \\t \\r \\n); methods here return
 plain Python values. A command that finds nothing (exit 1) gives None or False; a usage error
 (exit 2) is a fault of the caller and raises.
+
+Waits for something to appear default to WAIT_MS: a loaded machine may take many seconds to show a
+window, and a longer deadline costs nothing when it comes sooner. A check that something does NOT
+appear passes its own short timeout.
 """
 
 import os
@@ -10,9 +14,12 @@ import re
 import signal
 import subprocess
 import tempfile
-import time
 from dataclasses import dataclass, field
 from pathlib import Path
+
+from harness.waiting import wait_until
+
+WAIT_MS = 30000
 
 _ESCAPES = {"\\\\": "\\", "\\t": "\t", "\\r": "\r", "\\n": "\n"}
 
@@ -151,7 +158,7 @@ class Winauto:
     # Top-level windows ----------------------------------------------------------------------
 
     def wait(self, title=None, contains=False, cls=None, pid=None, include_hidden=False,
-             timeout_ms=10000):
+             timeout_ms=WAIT_MS):
         args = ["wait", "--timeout", timeout_ms]
         args += _opt("--title", title) + _opt("--class", cls) + _opt("--pid", pid)
         args += (["--contains"] if contains else []) + (["--all"] if include_hidden else [])
@@ -176,7 +183,7 @@ class Winauto:
         lines = self._ok("rect", "--window", hwnd)
         return tuple(int(v) for v in lines[0]) if lines else None
 
-    def msgbox(self, pid=None, title=None, timeout_ms=10000):
+    def msgbox(self, pid=None, title=None, timeout_ms=WAIT_MS):
         lines = self._ok("msgbox", "--timeout", timeout_ms, *_opt("--pid", pid),
                          *_opt("--title", title), timeout_s=timeout_ms / 1000 + 60)
         if lines is None:
@@ -192,7 +199,7 @@ class Winauto:
     def close(self, hwnd):
         return self._ok("close", "--window", hwnd) is not None
 
-    def wait_gone(self, hwnd, timeout_ms=10000):
+    def wait_gone(self, hwnd, timeout_ms=WAIT_MS):
         return self._ok("wait-gone", "--window", hwnd, "--timeout", timeout_ms,
                         timeout_s=timeout_ms / 1000 + 60) is not None
 
@@ -212,9 +219,9 @@ class Winauto:
         lines = self._ok("gettext", "--window", hwnd, *_control(control))
         return lines[0][0] if lines else None
 
-    def check(self, hwnd, checked=True, **control):
-        return self._ok("check" if checked else "uncheck", "--window", hwnd,
-                        *_control(control)) is not None
+    def check(self, hwnd, checked=True, timeout_ms=None, **control):
+        return self._ok("check" if checked else "uncheck", "--window", hwnd, *_control(control),
+                        *_opt("--timeout", timeout_ms)) is not None
 
     def listview(self, hwnd, check=None, uncheck=None, select=None, **control):
         lines = self._ok("listview", "--window", hwnd, *_control(control), *_opt("--check", check),
@@ -226,43 +233,48 @@ class Winauto:
                 for f in lines if f[0] == "row"]
         return ListView(columns, rows)
 
-    def treeview(self, hwnd, check=None, uncheck=None, **control):
+    def treeview(self, hwnd, check=None, uncheck=None, timeout_ms=None, **control):
         """The nodes; `check` / `uncheck` first click the box of the node with that text."""
         lines = self._ok("treeview", "--window", hwnd, *_control(control), *_opt("--check", check),
-                         *_opt("--uncheck", uncheck))
+                         *_opt("--uncheck", uncheck), *_opt("--timeout", timeout_ms))
         if lines is None:
             return None
         return [TreeNode(int(f[1]), _check_field(f[2]), f[3] == "expanded", f[4]) for f in lines]
 
-    def tab(self, hwnd, select=None, **control):
-        lines = self._ok("tab", "--window", hwnd, *_control(control), *_opt("--select", select))
+    def tab(self, hwnd, select=None, timeout_ms=None, **control):
+        """The tabs; `select` first clicks that tab and waits (timeout_ms) for the strip to move."""
+        lines = self._ok("tab", "--window", hwnd, *_control(control), *_opt("--select", select),
+                         *_opt("--timeout", timeout_ms))
         if lines is None:
             return None
         return [Tab(int(f[1]), f[2] == "1", f[3]) for f in lines]
 
     # Processes ------------------------------------------------------------------------------
 
-    def start(self, command_line, cwd=None, start_timeout_s=120):
-        """Starts a program with exactly this Windows command line (quoting included). Returns a
-        Started, or None when the program could not be started."""
+    def start(self, command_line, cwd=None, start_timeout_s=120, env=None):
+        """Starts a program with exactly this Windows command line (quoting included), with the
+        variables of `env` added to its environment (Wine hands them on). Returns a Started, or
+        None when the program could not be started."""
         handle, output_path = tempfile.mkstemp(prefix="winauto-run-", suffix=".txt")
         args = self.bed.command(self.exe, "run", "--cmdline", command_line, *_opt("--cwd", cwd))
         # Output goes to a file, not a pipe: a program that leaves a child behind would keep a
         # pipe open and hide the end of "run".
-        popen = subprocess.Popen(args, env=self.bed.env(), stdout=handle,
+        popen = subprocess.Popen(args, env=self.bed.env(env), stdout=handle,
                                  stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
                                  start_new_session=True)
         os.close(handle)
         started = Started(popen, output_path, None)
-        deadline = time.monotonic() + start_timeout_s
-        while time.monotonic() < deadline:
+
+        def told_pid_or_ended():
             lines = started.output_lines()
             if lines and split_line(lines[0])[0] == "pid":
                 started.pid = int(split_line(lines[0])[1])
-                return started
-            if popen.poll() is not None:
-                break
-            time.sleep(0.05)
+                return True
+            return popen.poll() is not None
+
+        wait_until(told_pid_or_ended, start_timeout_s, interval=0.05)
+        if started.pid is not None:
+            return started
         started.close()
         return None
 
