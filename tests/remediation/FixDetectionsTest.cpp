@@ -225,8 +225,9 @@ TEST(CleanInfectedTest, DocumentKindComesFromTheTailAndNeedsTheMarker) {
         b.files.AddFile(u"C:\\d\\x.exe", c.content);
         int r = b.cleaner.CleanInfected(u"C:\\d\\x.exe", u"N", u"T");
         EXPECT_EQ(r, c.written ? kCleaned : kQuarantined) << c.content.substr(16, 40);
-        if (c.written)
+        if (c.written) {
             EXPECT_EQ(b.files.FileText(c.written)->substr(0, 4), "\xD0\xCF\x11\xE0");
+        }
         EXPECT_FALSE(b.files.Exists(u"C:\\d\\x.exe"));
     }
     Bench b;
@@ -306,8 +307,9 @@ TEST(CleanFaultSweepTest, AQuarantineRowNeverEndsWithAPartialCopy) {
             EXPECT_TRUE(b.CageNames().empty());
             bool stays = b.files.Exists(u"C:\\d\\q.exe");
             EXPECT_EQ(status, stays ? "Couldn't be Deleted" : "Deleted");
-            if (stays)
+            if (stays) {
                 EXPECT_EQ(b.files.FileText(u"C:\\d\\q.exe"), "quarantine me");
+            }
         }
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/fake/FakeCodePage.h"
 #include "remediation/CageFormat.h"
 #include "remediation/OldCageImport.h"
+#include "scanner/FileNames.h"
 #include "tests/remediation/CageFixture.h"
 
 namespace vestra::remediation {
