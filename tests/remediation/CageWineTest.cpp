@@ -11,6 +11,7 @@
 #include "platform/Text.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "remediation/FixDetections.h"
+#include "scanner/FileRoutines.h"
 
 namespace vestra::remediation {
 namespace {
