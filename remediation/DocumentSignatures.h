@@ -7,10 +7,8 @@
 
 namespace vestra::remediation {
 
-inline constexpr std::array<std::string_view, 2> kDocumentSignatures = {
-    std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),
-    // The Office Open XML container (a zip), kept for the documents of later Office releases.
-    std::string_view("PK\x03\x04", 4)};
+inline constexpr std::array<std::string_view, 1> kDocumentSignatures = {
+    std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)};
 
 inline constexpr std::string_view kDocumentStartMarker = kDocumentSignatures[0];
 
