@@ -9,6 +9,7 @@
 #include "common/FileNames.h"
 #include "config/MessageSlots.h"
 #include "platform/Text.h"
+#include "remediation/CageStore.h"
 
 namespace vestra {
 namespace {
@@ -63,10 +64,13 @@ bool StartEngine(platform::Platform& os, AppState& state, EntryServices& service
     return true;
 }
 
+// Hidden and system, so that Explorer and the users' own tools leave the quarantine alone.
 void EnsureQuarantineFolder(platform::Platform& os, const AppState& state) {
-    if (!state.paths.cageFolder.empty() && !os.files.IsFolder(state.paths.cageFolder)) {
-        os.files.CreateFolder(state.paths.cageFolder);
-    }
+    if (state.paths.cageFolder.empty())
+        return;
+    remediation::CageStore store(
+        os.files, remediation::CageFolders{state.paths.cageFolder, state.paths.oldCageFolder});
+    store.EnsureCageFolder();
 }
 
 // Cancel on the "OS Error" question ends the program on a platform outside the NT family.

@@ -10,11 +10,15 @@ build=${2:-$root/build-fuzz}
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DVESTRA_FUZZ=ON -DBUILD_TESTING=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-ninja -C "$build" fuzz_database_loader fuzz_signature_source vestsig vestra_database
+ninja -C "$build" fuzz_database_loader fuzz_signature_source fuzz_cage_header fuzz_old_cage_index \
+  vestsig vestra_database
 
 seeds=$build/fuzz-seeds
 findings=$build/fuzz-findings
-mkdir -p "$seeds/database" "$seeds/source" "$findings"
+mkdir -p "$seeds/database" "$seeds/source" "$seeds/cage_header" "$seeds/old_cage_index" "$findings"
+# A quarantine file of a two-byte program, and an index with one sound and one escaping record.
+printf 'Vra!C\0:\0\\\0a\0\0\0N\0\0\0T\0\0\0MZ' >"$seeds/cage_header/small.vra"
+printf 'W32.A|Worm|C:\\a.exe|a.vra||W32.B|Virus|C:\\b.exe|..\\b.vra' >"$seeds/old_cage_index/Cage.DaB"
 cp "$build/dist/Vestra.loov" "$seeds/database/shipped.loov"
 for source in "$root"/engine/signatures/*; do
   case "$source" in
@@ -26,12 +30,13 @@ for source in "$root"/engine/signatures/*; do
   { printf "$prefix"; cat "$source"; } >"$seeds/source/$(basename "$source")"
 done
 
-for target in fuzz_database_loader fuzz_signature_source; do
+for target in fuzz_database_loader fuzz_signature_source fuzz_cage_header fuzz_old_cage_index; do
   kind=${target#fuzz_}
   corpus=$build/fuzz-corpus/$kind
   mkdir -p "$corpus"
   seed=$seeds/source
   [ "$kind" = database_loader ] && seed=$seeds/database
+  case "$kind" in cage_header | old_cage_index) seed=$seeds/$kind ;; esac
   echo "== $target for $seconds s"
   "$build/fuzz/$target" "$corpus" "$seed" -max_total_time="$seconds" -max_len=65536 \
     -artifact_prefix="$findings/$target-" -print_final_stats=1 2>&1 | tail -n 12

@@ -67,6 +67,13 @@ void ResultList::MarkFixed(std::size_t index, int icon) {
     Notify(ListChange::Changed, index);
 }
 
+void ResultList::Remove(std::size_t index) {
+    if (!Valid(index))
+        return;
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
+    Notify(ListChange::Removed, index);
+}
+
 std::vector<std::size_t> ResultList::CheckedRows() const {
     std::vector<std::size_t> rows;
     for (std::size_t i = 0; i < rows_.size(); ++i) {

@@ -36,7 +36,8 @@ struct ResultRow {
     bool IsFixed() const { return tag == kTagFixed; }
 };
 
-enum class ListChange : std::uint8_t { Added, Changed, Cleared };
+// Removed: the row at the index is gone and the rows after it moved up by one.
+enum class ListChange : std::uint8_t { Added, Changed, Cleared, Removed };
 
 class ResultList {
 public:
@@ -61,6 +62,9 @@ public:
     void SetAllChecked(bool checked);
     // Tag "Fixed", unchecked, and the given icon.
     void MarkFixed(std::size_t index, int icon);
+
+    // Takes the row out; later rows move up. Ignores an index that does not exist.
+    void Remove(std::size_t index);
 
     std::vector<std::size_t> CheckedRows() const;
     std::vector<std::size_t> AllRows() const;

@@ -95,6 +95,8 @@ TEST_F(EntryTest, OrdinaryStartLoadsTheEngineAndPreparesTheQuarantine) {
     EXPECT_EQ(script.countOrder, (std::vector<int>{1, 2, 4, 3}));
     EXPECT_EQ(state.signatureCounts.Total(), 1000 + 3 + 3 * 20);
     EXPECT_TRUE(os.files.IsFolder(u"C:\\[Vest-Cage]"));
+    constexpr std::uint32_t kHiddenSystem = platform::attr::kHidden | platform::attr::kSystem;
+    EXPECT_EQ(os.files.GetAttributes(u"C:\\[Vest-Cage]") & kHiddenSystem, kHiddenSystem);
     EXPECT_EQ(ToUtf8(state.paths.engineFile), ToUtf8(kEngine));
 }
 
