@@ -27,15 +27,17 @@ std::u16string HexByte(std::uint8_t byte) {
     return {kDigits[byte >> 4], kDigits[byte & 0xF]};
 }
 
-// The data is a text with exactly one closing zero and no zero inside.
+// The data is a text without a zero inside, with or without its closing zero. Importing writes
+// such a text back with its closing zero, which every reader of the value cuts off anyway; data
+// with zeros inside or an odd length is written as bytes.
 bool IsPlainText(const platform::RegValue& value) {
-    const auto& data = value.data;
-    if (data.size() < 2 || data.size() % 2 != 0)
+    std::size_t size = value.data.size();
+    if (size % 2 != 0)
         return false;
-    if (data[data.size() - 1] != 0 || data[data.size() - 2] != 0)
-        return false;
-    for (std::size_t i = 0; i + 2 < data.size(); i += 2) {
-        if (data[i] == 0 && data[i + 1] == 0)
+    if (size >= 2 && value.data[size - 1] == 0 && value.data[size - 2] == 0)
+        size -= 2;
+    for (std::size_t i = 0; i < size; i += 2) {
+        if (value.data[i] == 0 && value.data[i + 1] == 0)
             return false;
     }
     return true;

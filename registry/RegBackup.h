@@ -17,8 +17,8 @@ inline constexpr std::u16string_view kRegFileHeader = u"Windows Registry Editor 
 
 // One value as the import format writes it: "name"="text", "name"=dword:0000000a,
 // "name"=hex(2):41,00,..., or "name"=- for a value that did not exist (@ names the unnamed
-// value). Text is written as text only when the data is exactly that text and one closing
-// zero, so every value comes back byte for byte.
+// value). Text is written as text unless it holds a zero inside (then as bytes, hex(1)), so
+// every value comes back as it was; a text comes back with its closing zero.
 std::u16string RegFileValueLine(std::u16string_view name, const platform::RegValue* value);
 
 class RegBackup {

@@ -14,11 +14,12 @@
 
 namespace vestra {
 
-// Icons of fresh registry rows (the registry editor's own icons for each kind of item); a
+// Icons of fresh registry rows, by the main window's row image list (3 its registry icon, 1 its
+// folder icon for keys); the list has no separate DWORD icon yet. A
 // repaired row shows 0, an ignored one 1.
-inline constexpr int kIconRegString = 2;
+inline constexpr int kIconRegString = 3;
 inline constexpr int kIconRegDword = 3;
-inline constexpr int kIconRegKey = 4;
+inline constexpr int kIconRegKey = 1;
 
 inline constexpr std::u16string_view kStatusRegistryScan = u"Scanning Registry Values .... ";
 inline constexpr std::u16string_view kStatusStartupScan = u"Scanning Start-Up Items ....";

@@ -188,6 +188,7 @@ TEST_F(RegRepairTest, DelKeyNeverMakesItsKeyAndExceptionsNameTheKeyAlone) {
 TEST_F(RegRepairTest, UndoFileHoldsWhatEachRepairChanged) {
     registry.SetValue(kHkcu, kKey, u"Shell", Terminated(u"C:\\evil \"x\".exe"));
     registry.SetValue(kHkcu, kKey, u"", platform::TextValue(u"no zero"));
+    registry.SetValue(kHkcu, kKey, u"Inner", platform::TextValue(std::u16string(u"a\0b", 3)));
     registry.SetValue(kHkcu, kKey, u"Hide", platform::DwordValue(0x1F));
     registry.CreateKey(kHkcu, kKey + u"\\Sub");
     registry.SetValue(kHkcu, kKey + u"\\Sub", u"Bin", RegValue{regtype::kBinary, {0xDE, 0xAD}});
@@ -196,6 +197,7 @@ TEST_F(RegRepairTest, UndoFileHoldsWhatEachRepairChanged) {
 
     repair.Carry(Descriptor(u"ReString", u"Shell|Explorer.exe|1|0"));
     repair.Carry(Descriptor(u"ReString", u"|x|1|0"));
+    repair.Carry(Descriptor(u"ReString", u"Inner|x|1|0"));
     repair.Carry(Descriptor(u"ReString", u"New|x|1|0"));
     repair.Carry(Descriptor(u"ReDWORD", u"Hide|0|0"));
     repair.Carry(u"DelKey|-2147483647|" + kKey + u"\\Sub");
@@ -204,9 +206,9 @@ TEST_F(RegRepairTest, UndoFileHoldsWhatEachRepairChanged) {
     const std::u16string k = u"[HKEY_CURRENT_USER\\Software\\Malware\\Target]\r\n";
     const std::u16string expected =
         u"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n" + k +
-        u"\"Shell\"=\"C:\\\\evil \\\"x\\\".exe\"\r\n\r\n" + k +
-        u"@=hex(1):6e,00,6f,00,20,00,7a,00,65,00,72,00,6f,00\r\n\r\n" + k + u"\"New\"=-\r\n\r\n" +
-        k + u"\"Hide\"=dword:0000001f\r\n\r\n" +
+        u"\"Shell\"=\"C:\\\\evil \\\"x\\\".exe\"\r\n\r\n" + k + u"@=\"no zero\"\r\n\r\n" + k +
+        u"\"Inner\"=hex(1):61,00,00,00,62,00\r\n\r\n" + k + u"\"New\"=-\r\n\r\n" + k +
+        u"\"Hide\"=dword:0000001f\r\n\r\n" +
         u"[HKEY_CURRENT_USER\\Software\\Malware\\Target\\Sub]\r\n"
         u"\"Bin\"=hex:de,ad\r\n"
         u"\"Multi\"=hex(7):ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,\\\r\n"
