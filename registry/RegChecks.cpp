@@ -6,7 +6,6 @@
 
 #include "platform/Text.h"
 #include "registry/CommandPath.h"
-#include "scanner/FileNames.h"
 #include "scanner/TextLists.h"
 
 namespace vestra::registry {

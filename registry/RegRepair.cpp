@@ -87,3 +87,31 @@ RepairOutcome RegRepair::Carry(std::u16string_view descriptor, std::u16string_vi
 }
 
 }  // namespace vestra::registry
+
+namespace vestra::registry {
+
+std::u16string RepairExplanation(RegistryAccess& registry, std::u16string_view descriptor) {
+    std::vector<std::u16string> f = Fields(descriptor);
+    if (f.size() < 3)
+        return {};
+    auto hive = HiveFromNumber(f[1]);
+    if (!hive)
+        return {};
+    const std::u16string op = UpperCase(f[0]);
+    if (op == u"DELVALUE" || op == u"DELKEY")
+        return u"This value should be deleted";
+    std::u16string current;
+    if (op == u"REDWORD" && f.size() >= 6) {
+        current = ToText(registry.RegReadDWORD(*hive, f[2], f[3]));
+    } else if (op == u"RESTRING" && f.size() >= 7) {
+        current = registry.RegReadString(*hive, f[2], f[3]);
+        if (current == kMissingText)
+            current = u"<not exist>";
+    } else {
+        return {};
+    }
+    return u"This value should be changed :\r\n- Current Value : " + current +
+           u"\r\n- Recommended Value : " + f[4];
+}
+
+}  // namespace vestra::registry

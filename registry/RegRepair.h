@@ -38,3 +38,12 @@ private:
 };
 
 }  // namespace vestra::registry
+
+namespace vestra::registry {
+
+// What a pending repair would change, for the row's properties box: the current and the
+// recommended value of a rewrite, or that the value or key should be deleted; empty for a
+// fixed row or a text that is no descriptor.
+std::u16string RepairExplanation(RegistryAccess& registry, std::u16string_view descriptor);
+
+}  // namespace vestra::registry

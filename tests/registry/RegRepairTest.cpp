@@ -220,3 +220,31 @@ TEST_F(RegRepairTest, UndoFileHoldsWhatEachRepairChanged) {
 
 }  // namespace
 }  // namespace vestra::registry
+
+namespace vestra::registry {
+namespace {
+
+TEST_F(RegRepairTest, ExplanationsOfPendingRepairs) {
+    registry.SetValue(kHkcu, kKey, u"Hide", platform::DwordValue(7));
+    struct Case {
+        std::u16string descriptor;
+        std::u16string_view text;
+    };
+    const Case cases[] = {
+        {Descriptor(u"ReDWORD", u"Hide|0|0"),
+         u"This value should be changed :\r\n- Current Value : 7\r\n- Recommended Value : 0"},
+        {Descriptor(u"ReString", u"Gone|Explorer.exe|1|0"),
+         u"This value should be changed :\r\n- Current Value : <not exist>\r\n"
+         u"- Recommended Value : Explorer.exe"},
+        {Descriptor(u"DelValue", u"Hide|0"), u"This value should be deleted"},
+        {u"DelKey|-2147483647|" + kKey, u"This value should be deleted"},
+        {u"Fixed", u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.descriptor));
+        EXPECT_EQ(RepairExplanation(access, c.descriptor), c.text);
+    }
+}
+
+}  // namespace
+}  // namespace vestra::registry
