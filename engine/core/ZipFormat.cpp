@@ -1,7 +1,9 @@
 // Parsing of the ZIP records; little-endian fields read from checked buffers.
 #include "engine/core/ZipFormat.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace vestra::engine::zip {
@@ -64,31 +66,39 @@ bool ReadZip64End(ByteSource& archive, std::uint64_t endAt, Directory& directory
     return true;
 }
 
-// The ZIP64 extra block holds, in this order, each of the 32-bit fields that are all ones.
+// The ZIP64 extra block holds, in this order, each of the 32-bit fields that are all ones. False
+// when such a field has no value there; a damaged extra field that is not needed is ignored.
 bool ApplyZip64Extra(std::span<const std::uint8_t> extra, std::uint32_t size32,
                      std::uint32_t compressed32, std::uint32_t offset32, Entry& entry) {
+    const std::pair<std::uint32_t, std::uint64_t*> fields[] = {
+        {size32, &entry.size},
+        {compressed32, &entry.compressedSize},
+        {offset32, &entry.localOffset}};
+    std::size_t needed = 0;
+    for (const auto& field : fields)
+        needed += field.first == kMask32 ? 1 : 0;
+    if (needed == 0)
+        return true;
     for (std::size_t at = 0; at + 4 <= extra.size();) {
         const std::uint16_t id = Get16(extra, at), length = Get16(extra, at + 2);
         if (at + 4 + length > extra.size())
             return false;
-        if (id == kZip64Extra) {
-            std::span<const std::uint8_t> block = extra.subspan(at + 4, length);
-            std::size_t used = 0;
-            for (auto [field, value] :
-                 {std::pair{size32, &entry.size}, std::pair{compressed32, &entry.compressedSize},
-                  std::pair{offset32, &entry.localOffset}}) {
-                if (field != kMask32)
-                    continue;
-                if (used + 8 > block.size())
-                    return false;
-                *value = Get64(block, used);
-                used += 8;
-            }
-            return true;
+        if (id != kZip64Extra) {
+            at += 4 + length;
+            continue;
         }
-        at += 4 + length;
+        if (length < needed * 8)
+            return false;
+        std::size_t used = at + 4;
+        for (const auto& [value32, value] : fields) {
+            if (value32 != kMask32)
+                continue;
+            *value = Get64(extra, used);
+            used += 8;
+        }
+        return true;
     }
-    return true;
+    return false;
 }
 
 }  // namespace

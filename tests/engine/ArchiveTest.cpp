@@ -173,7 +173,7 @@ TEST_F(ArchiveScannerTest, FindsMembersAsFiles) {
          "Eicar-Test-Signature", "a??b: x FOUND", false},
         {"the test file not at a member's start",
          [] {
-             return Zip({{"x.txt", AsBytes("x" + testing::EicarText())}});
+             return Zip({{"x.txt", AsBytes(std::string("x").append(testing::EicarText()))}});
          },
          nullptr, "", false},
         {"clean",
@@ -295,7 +295,8 @@ TEST_F(ArchiveScannerTest, LimitsLeaveTheRestUnchecked) {
     auto manyMembers = [] {
         ZipWriter writer;
         for (int i = 0; i < 40; ++i)
-            writer.Add("m" + std::to_string(i), AsBytes("clean " + std::to_string(i)));
+            writer.Add(std::string("m").append(std::to_string(i)),
+                       AsBytes(std::string("clean ").append(std::to_string(i))));
         writer.Add("eicar.com", Eicar());
         return writer.Write();
     };
