@@ -9,9 +9,9 @@ namespace vestra::engine {
 namespace {
 
 // Member names go into reports line by line: control characters could forge lines, and bytes
-// of the DOS code page are not UTF-8.
+// of the DOS code page are not UTF-8. A member without a name still needs one to be reported.
 std::string DisplayName(const zip::Entry& entry) {
-    std::string name = entry.name;
+    std::string name = entry.name.empty() ? "?" : entry.name;
     const bool utf8 = (entry.flags & zip::kFlagUtf8) != 0;
     for (char& c : name) {
         const auto byte = static_cast<unsigned char>(c);
@@ -43,7 +43,7 @@ bool Overlaps(std::map<std::uint64_t, std::uint64_t>& taken, std::uint64_t start
 }  // namespace
 
 ArchiveScanner::ArchiveScanner(const Database& database, ArchiveLimits limits)
-    : database_(database), limits_(limits), check_(database, kBlockSize) {}
+    : limits_(limits), check_(database, kBlockSize) {}
 
 ScanResult ArchiveScanner::Scan(const std::filesystem::path& path, const ExtraHashes* extra) {
     std::optional<FileSource> source = FileSource::Open(path);

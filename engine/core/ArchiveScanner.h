@@ -59,7 +59,6 @@ private:
     bool Nested(ByteSource& archive, const zip::Entry& entry, std::uint64_t data,
                 zip::MemberStream& stream, unsigned depth, Run& run);
 
-    const Database& database_;
     ArchiveLimits limits_;
     FileCheck check_;
     StreamDigest md5_{DigestKind::Md5};

@@ -166,6 +166,11 @@ TEST_F(ArchiveScannerTest, FindsMembersAsFiles) {
                         ZipWriter::kDeflated, true);
          },
          "Eicar-Test-Signature", "in.zip/e", false},
+        {"a member without a name",
+         [] {
+             return Zip({{"", Eicar()}});
+         },
+         "Eicar-Test-Signature", "?", false},
         {"control characters in a name",
          [] {
              return Zip({{"a\r\nb: x FOUND", Eicar()}});
