@@ -5,8 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev python3 git
   googletest
-  libgcrypt20-dev
-  g++-mingw-w64-x86-64-posix libgcrypt-mingw-w64-dev
+  libgcrypt20-dev zlib1g-dev
+  g++-mingw-w64-x86-64-posix libgcrypt-mingw-w64-dev libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-utils imagemagick
 )
 

@@ -17,13 +17,14 @@ std::size_t WholeMd5Blocks(std::size_t size) {
 }  // namespace
 
 BatchScanner::BatchScanner(std::shared_ptr<const Database> database, std::size_t blockSize,
-                           Md5Lanes::Build build)
-    : database_(std::move(database)), md5_(build) {
+                           Md5Lanes::Build build, ArchiveLimits limits)
+    : database_(std::move(database)), md5_(build), archives_(*database_, limits) {
     for (std::size_t i = 0; i < Md5Lanes::kLanes; ++i)
         lanes_.emplace_back(*database_, WholeMd5Blocks(blockSize));
 }
 
 void BatchScanner::Run(const NextJob& next, const Report& report, const ExtraHashes* extra) {
+    extra_ = extra;
     for (;;) {
         bool hashing = false;
         for (std::size_t i = 0; i < lanes_.size(); ++i)
@@ -41,7 +42,8 @@ bool BatchScanner::Feed(std::size_t index, const NextJob& next, const Report& re
         if (lane.busy && lane.pending > 0)
             return true;
         if (lane.busy && lane.last) {
-            report(lane.id, lane.check.Verdict(md5_.Digest(index)));
+            Conclude(lane.id, lane.check.Verdict(md5_.Digest(index)), lane.check, lane.path,
+                     report);
             lane.busy = false;
         }
         if (!lane.busy) {
@@ -49,14 +51,15 @@ bool BatchScanner::Feed(std::size_t index, const NextJob& next, const Report& re
             if (!job)
                 return false;
             if (!lane.check.Open(job->path, extra)) {
-                report(job->id, std::nullopt);
+                Conclude(job->id, std::nullopt, lane.check, job->path, report);
                 continue;
             }
             if (!lane.check.NeedsMd5()) {
-                report(job->id, lane.check.ReadToEnd(nullptr));
+                Conclude(job->id, lane.check.ReadToEnd(nullptr), lane.check, job->path, report);
                 continue;
             }
             lane.id = job->id;
+            lane.path = std::move(job->path);
             lane.busy = true;
             lane.last = false;
             md5_.Start(index);
@@ -76,7 +79,7 @@ void BatchScanner::ReadBlock(Lane& lane, const Report& report) {
     if (!lane.check.Done())
         return;
     if (!lane.check.Complete()) {
-        report(lane.id, lane.check.Verdict({}));
+        Conclude(lane.id, lane.check.Verdict({}), lane.check, lane.path, report);
         lane.busy = false;
         lane.pending = 0;
         return;
@@ -85,6 +88,12 @@ void BatchScanner::ReadBlock(Lane& lane, const Report& report) {
                                                            Md5Lanes::kMaxPadding);
     lane.pending += Md5Lanes::Padding(lane.check.Size(), padding);
     lane.last = true;
+}
+
+void BatchScanner::Conclude(std::size_t id, std::optional<Detection> verdict,
+                            const FileCheck& check, const std::filesystem::path& path,
+                            const Report& report) {
+    report(id, WithMembers(std::move(verdict), check, path, archives_, extra_));
 }
 
 void BatchScanner::HashPending() {

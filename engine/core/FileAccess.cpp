@@ -75,6 +75,17 @@ std::ptrdiff_t InputFile::Read(std::span<std::uint8_t> into) {
     return static_cast<std::ptrdiff_t>(got);
 }
 
+std::ptrdiff_t InputFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 30));
+    DWORD got = 0;
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    if (!ReadFile(AsHandle(handle_), into.data(), chunk, &got, &at))
+        return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+    return static_cast<std::ptrdiff_t>(got);
+}
+
 bool ReplaceFileSafely(const std::filesystem::path& target, std::span<const std::uint8_t> content) {
     std::filesystem::path temporary = target;
     temporary += L".tmp";
@@ -171,6 +182,18 @@ void InputFile::Close() {
 std::ptrdiff_t InputFile::Read(std::span<std::uint8_t> into) {
     for (;;) {
         ssize_t got = read(static_cast<int>(handle_), into.data(), into.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        return got < 0 ? -1 : got;
+    }
+}
+
+std::ptrdiff_t InputFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) {
+    if (offset > static_cast<std::uint64_t>(INT64_MAX))
+        return 0;
+    for (;;) {
+        ssize_t got =
+            pread(static_cast<int>(handle_), into.data(), into.size(), static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR)
             continue;
         return got < 0 ? -1 : got;

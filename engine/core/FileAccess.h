@@ -24,6 +24,8 @@ public:
     std::uint64_t Size() const { return size_; }
     // Bytes read into `into`, 0 at the end of the file, -1 on a read error.
     std::ptrdiff_t Read(std::span<std::uint8_t> into);
+    // The same from `offset`, for readers that jump about (archives); moves the file position.
+    std::ptrdiff_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> into);
 
 private:
     InputFile(std::intptr_t handle, std::uint64_t size) : handle_(handle), size_(size) {}

@@ -2,6 +2,9 @@
 #include "engine/core/FileCheck.h"
 
 #include <algorithm>
+#include <array>
+
+#include "engine/core/ZipFormat.h"
 
 namespace vestra::engine {
 
@@ -9,21 +12,42 @@ FileCheck::FileCheck(const Database& database, std::size_t blockSize)
     : database_(database), stream_(database.Patterns(), blockSize) {}
 
 bool FileCheck::Open(const std::filesystem::path& path, const ExtraHashes* extra) {
+    Close();
+    archive_ = false;
     file_ = InputFile::Open(path);
     if (!file_ || file_->Size() == 0) {
         file_.reset();
         return false;
     }
-    size_ = file_->Size();
+    if (Start(file_->Size(), extra))
+        return true;
+    // Nothing in the database fits the file itself, but an archive's members may still match.
+    std::array<std::uint8_t, 4> head{};
+    archive_ =
+        file_->Read(head) == static_cast<std::ptrdiff_t>(head.size()) && zip::LooksLikeZip(head);
+    file_.reset();
+    return false;
+}
+
+bool FileCheck::Open(ByteStream& input, std::uint64_t size, const ExtraHashes* extra) {
+    Close();
+    archive_ = false;
+    input_ = &input;
+    if (size > 0 && Start(size, extra))
+        return true;
+    input_ = nullptr;
+    return false;
+}
+
+bool FileCheck::Start(std::uint64_t size, const ExtraHashes* extra) {
+    size_ = size;
     extra_ = extra;
     md5Needed_ = database_.HasSize(DigestKind::Md5, size_);
     sha256Needed_ =
         database_.HasSize(DigestKind::Sha256, size_) || (extra && extra->HasSize(size_));
     patterns_ = !database_.Patterns().Empty();
-    if (!patterns_ && !md5Needed_ && !sha256Needed_) {
-        file_.reset();
+    if (!patterns_ && !md5Needed_ && !sha256Needed_)
         return false;
-    }
     total_ = 0;
     block_ = 0;
     state_ = State::Reading;
@@ -42,7 +66,7 @@ std::span<const std::uint8_t> FileCheck::Read() {
     // block is partial.
     block_ = 0;
     while (block_ < block.size()) {
-        std::ptrdiff_t got = file_->Read(block.subspan(block_));
+        std::ptrdiff_t got = ReadInput(block.subspan(block_));
         if (got < 0) {
             state_ = State::Unreadable;
             return {};
@@ -54,6 +78,8 @@ std::span<const std::uint8_t> FileCheck::Read() {
     if (block_ < block.size())
         state_ = State::Shrunk;
     std::span<const std::uint8_t> data = block.first(block_);
+    if (total_ == 0)
+        archive_ = zip::LooksLikeZip(data);
     if (sha256Needed_)
         sha256_.Update(data);
     return data;
@@ -70,7 +96,7 @@ void FileCheck::Commit() {
     else if (state_ == State::Reading && last)
         state_ = State::Complete;
     if (Done())
-        file_.reset();
+        Close();
 }
 
 std::optional<Detection> FileCheck::Verdict(std::span<const std::uint8_t> md5) {

@@ -1,7 +1,8 @@
 // One file being checked against the database: opened, read once in blocks that feed the matcher
 // and, when the file's size has SHA-256 signatures, the SHA-256; judged by its digests once read.
 // MD5 is left to the caller, which hashes one file on its own (FileScanner) or sixteen side by
-// side (BatchScanner). Reading stops at the first pattern found.
+// side (BatchScanner). Reading stops at the first pattern found. The same check reads an archive
+// member from its stream (ArchiveScanner).
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <span>
 
+#include "engine/core/ByteSource.h"
 #include "engine/core/Database.h"
 #include "engine/core/Digest.h"
 #include "engine/core/FileAccess.h"
@@ -33,6 +35,11 @@ public:
     // False when there is nothing to check: the file is missing, locked, empty, not a regular
     // file, or of a size no signature could match.
     bool Open(const std::filesystem::path& path, const ExtraHashes* extra);
+    // The same for `size` bytes read from `input`, which must outlive the check.
+    bool Open(ByteStream& input, std::uint64_t size, const ExtraHashes* extra);
+    // The file began as an archive does: known once the first block was read, or when Open()
+    // found nothing to check in a file that is not empty.
+    bool LooksLikeArchive() const { return archive_; }
     bool NeedsMd5() const { return md5Needed_; }
     std::uint64_t Size() const { return size_; }
 
@@ -56,14 +63,24 @@ public:
 private:
     enum class State { Reading, Found, Unreadable, Shrunk, Complete };
 
+    bool Start(std::uint64_t size, const ExtraHashes* extra);
+    std::ptrdiff_t ReadInput(std::span<std::uint8_t> into) {
+        return file_ ? file_->Read(into) : input_->Read(into);
+    }
+    void Close() {
+        file_.reset();
+        input_ = nullptr;
+    }
+
     const Database& database_;
     MatchStream stream_;
     StreamDigest sha256_{DigestKind::Sha256};
     std::optional<InputFile> file_;
+    ByteStream* input_ = nullptr;  // when not reading a file
     const ExtraHashes* extra_ = nullptr;
     std::uint64_t size_ = 0, total_ = 0;
     std::size_t block_ = 0;  // bytes of the block read and not yet committed
-    bool md5Needed_ = false, sha256Needed_ = false, patterns_ = false;
+    bool md5Needed_ = false, sha256Needed_ = false, patterns_ = false, archive_ = false;
     State state_ = State::Reading;
     std::optional<std::uint32_t> pattern_;
 };

@@ -8,14 +8,22 @@
 
 namespace vestra::engine {
 
-FileScanner::FileScanner(std::shared_ptr<const Database> database, std::size_t blockSize)
-    : database_(std::move(database)), check_(*database_, blockSize) {}
+FileScanner::FileScanner(std::shared_ptr<const Database> database, std::size_t blockSize,
+                         ArchiveLimits limits)
+    : database_(std::move(database)),
+      check_(*database_, blockSize),
+      archives_(*database_, limits) {}
 
 std::optional<Detection> FileScanner::Scan(const std::filesystem::path& path,
                                            const ExtraHashes* extra) {
-    if (!check_.Open(path, extra))
-        return std::nullopt;
-    return check_.ReadToEnd(&md5_);
+    return Check(path, extra).detection;
+}
+
+ScanResult FileScanner::Check(const std::filesystem::path& path, const ExtraHashes* extra) {
+    std::optional<Detection> verdict;
+    if (check_.Open(path, extra))
+        verdict = check_.ReadToEnd(&md5_);
+    return WithMembers(std::move(verdict), check_, path, archives_, extra);
 }
 
 std::optional<FileDigest> FileSha256(const std::filesystem::path& path) {

@@ -135,9 +135,9 @@ protected:
                 std::size_t id = next++;
                 return BatchScanner::Job{paths_[id % paths_.size()], id};
             },
-            [&](std::size_t id, std::optional<Detection> verdict) {
+            [&](std::size_t id, ScanResult result) {
                 EXPECT_FALSE(verdicts.contains(id)) << "reported twice: " << id;
-                verdicts[id] = verdict ? verdict->name : "";
+                verdicts[id] = result.detection ? result.detection->name : "";
             },
             user_.get());
         return verdicts;
@@ -167,7 +167,7 @@ TEST_P(BatchScannerTest, NoFilesIsNoReport) {
     BatchScanner scanner(database_, std::get<1>(GetParam()), std::get<0>(GetParam()));
     bool reported = false;
     scanner.Run([] { return std::optional<BatchScanner::Job>(); },
-                [&](std::size_t, std::optional<Detection>) { reported = true; });
+                [&](std::size_t, ScanResult) { reported = true; });
     EXPECT_FALSE(reported);
 }
 

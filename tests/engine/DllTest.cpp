@@ -14,6 +14,7 @@
 #include <string>
 
 #include "tests/engine/TestFiles.h"
+#include "tests/engine/ZipWriter.h"
 
 namespace {
 
@@ -219,6 +220,27 @@ TEST_F(EngineLibrary, DetectsEicarAndEverySample) {
         EXPECT_EQ(actions[answer.Action()], action) << sample;
     }
     EXPECT_GE(rows, 7);
+}
+
+// The archive's verdict is its first member's, inside an archive inside it too.
+TEST_F(EngineLibrary, DetectsTheTestFileInsideArchives) {
+    using vestra::engine::testing::ZipWriter;
+    ZipWriter inner;
+    inner.Add("readme.txt", "nothing here");
+    inner.Add("eicar.com", vestra::engine::testing::EicarText());
+    ZipWriter outer;
+    outer.Add("inner.zip", inner.Write());
+    fs::path archive = folder_ / "eicar_com.dat";
+    vestra::engine::testing::WriteBytes(archive, outer.Write());
+    Answer answer = Scan(archive);
+    EXPECT_EQ(answer.name, "Eicar-Test-Signature");
+    EXPECT_EQ(answer.Category(), 2);
+    EXPECT_EQ(answer.Action(), 1);
+
+    ZipWriter clean;
+    clean.Add("readme.txt", "nothing here");
+    vestra::engine::testing::WriteBytes(folder_ / "clean.zip", clean.Write());
+    EXPECT_EQ(Scan(folder_ / "clean.zip").result, 0);
 }
 
 TEST_F(EngineLibrary, MissingAndEmptyFilesAreClean) {

@@ -1,5 +1,6 @@
 # vestsig as a user runs it: exit codes and output of compile, scan and list.
-# cmake -D VESTSIG=... -D DATABASE=... -D SAMPLES=... -D WORK=... -P VestsigCommands.cmake
+# cmake -D VESTSIG=... -D DATABASE=... -D SAMPLES=... -D WORK=... -D MAKE_ARCHIVES=...
+#       -P VestsigCommands.cmake
 function(expect code pattern)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT rc EQUAL code)
@@ -29,3 +30,16 @@ expect(2 "missing: no such file or folder" ${VESTSIG} scan -d ${WORK}/out.loov $
 expect(2 "not a Vestra database" ${VESTSIG} scan -d ${WORK}/good.ndb ${WORK}/tree)
 expect(0 "ndb Cli.Marker:0:\\*:434c492d4d41524b4552  # Trojan, CAGE" ${VESTSIG} list -d ${WORK}/out.loov)
 expect(1 "lovelines.vbs: Vestra.Test.Worm.LoveLines FOUND" ${VESTSIG} scan -r -d ${DATABASE} ${SAMPLES})
+
+# Archive members are named after their archive; archives that cannot be read whole are counted.
+execute_process(COMMAND ${MAKE_ARCHIVES} ${WORK}/archives RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "make_test_archives failed: ${rc}")
+endif()
+set(found "archives/nested.zip/inner.zip/eicar.com: Eicar-Test-Signature FOUND\n")
+string(APPEND found "[^\n]*archives/stored.zip/eicar.com: Eicar-Test-Signature FOUND\n")
+string(APPEND found "[^\n]*archives/zip64.zip/dir/eicar.com: Eicar-Test-Signature FOUND\n")
+string(APPEND found "\nScanned files: 6\nNot fully scanned: 2\nDetections: 3")
+expect(1 "${found}" ${VESTSIG} scan -d ${DATABASE} ${WORK}/archives)
+expect(1 "${found}" ${VESTSIG} scan --per-file -d ${DATABASE} ${WORK}/archives)
+expect(0 "Not fully scanned: 0\nDetections: 0" ${VESTSIG} scan -d ${DATABASE} ${WORK}/archives/clean.zip)

@@ -1,6 +1,7 @@
 // vestsig scan: gathers the files, checks them in batches on one thread per processor (largest
 // first, so that no thread is left with a big file at the end), then prints the detections in
-// path order and a summary.
+// path order (a member of an archive as ARCHIVE/MEMBER) and a summary that counts the archives
+// that could not be checked whole.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -21,7 +22,7 @@ namespace {
 struct Target {
     fs::path path;
     std::uintmax_t size = 0;
-    std::optional<engine::Detection> detection;
+    engine::ScanResult result;
 };
 
 std::uintmax_t SizeOf(const fs::directory_entry& entry) {
@@ -85,8 +86,8 @@ void ScanAll(std::shared_ptr<const engine::Database> database, std::vector<Targe
             return std::nullopt;
         return engine::BatchScanner::Job{targets[order[i]].path, order[i]};
     };
-    auto keep = [&](std::size_t id, std::optional<engine::Detection> verdict) {
-        targets[id].detection = std::move(verdict);
+    auto keep = [&](std::size_t id, engine::ScanResult result) {
+        targets[id].result = std::move(result);
     };
     auto work = [&] {
         if (!perFile) {
@@ -95,7 +96,7 @@ void ScanAll(std::shared_ptr<const engine::Database> database, std::vector<Targe
         }
         engine::FileScanner scanner(database);
         while (std::optional<engine::BatchScanner::Job> job = take())
-            keep(job->id, scanner.Scan(job->path));
+            keep(job->id, scanner.Check(job->path));
     };
     std::vector<std::jthread> pool;
     for (unsigned t = 1; t < threads; ++t)
@@ -131,14 +132,19 @@ int Scan(const ScanOptions& options) {
         options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
     ScanAll(load.database, targets, std::min<unsigned>(threads, 64), options.perFile);
 
-    std::size_t found = 0;
+    std::size_t found = 0, partly = 0;
     for (const Target& target : targets) {
-        if (!target.detection)
+        partly += target.result.incomplete ? 1 : 0;
+        if (!target.result.detection)
             continue;
         ++found;
-        std::printf("%s: %s FOUND\n", Display(target.path).c_str(), target.detection->name.c_str());
+        std::string where = Display(target.path);
+        if (!target.result.member.empty())
+            where += "/" + target.result.member;
+        std::printf("%s: %s FOUND\n", where.c_str(), target.result.detection->name.c_str());
     }
-    std::printf("\nScanned files: %zu\nDetections: %zu\n", targets.size(), found);
+    std::printf("\nScanned files: %zu\nNot fully scanned: %zu\nDetections: %zu\n", targets.size(),
+                partly, found);
     std::printf("Signatures: %u hash, %u body (loaded in %.3f s)\nTime: %.3f s\n",
                 load.database->HashCount(), load.database->PatternCount(), loadSeconds,
                 SecondsSince(start));
