@@ -158,7 +158,8 @@ std::u16string TargetExtractor::EqualsMarkerTargets(std::u16string_view file,
             continue;
         std::u16string_view value = line.substr(equals + 1);
         for (std::u16string_view extension : SplitList(kTargetExtensions)) {
-            std::u16string dotted = u"." + std::u16string(extension);
+            std::u16string dotted(1, u'.');
+            dotted += extension;
             for (std::size_t at = value.find(dotted); at != std::u16string_view::npos;
                  at = value.find(dotted, at + 1)) {
                 std::size_t end = at + dotted.size();
