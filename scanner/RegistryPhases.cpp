@@ -1,8 +1,8 @@
 // Registry findings into the registry list, and the registry lists as scan-run phases.
 #include "scanner/RegistryPhases.h"
 
-#include "platform/Text.h"
 #include "common/TextLists.h"
+#include "platform/Text.h"
 
 namespace vestra {
 
@@ -50,12 +50,14 @@ std::optional<registry::ProgramVerdict> ScanRegistrySink::CheckProgram(std::u16s
     std::uint32_t attributes = parts_.files.GetAttributes(file);
     if (attributes == platform::attr::kInvalid || (attributes & platform::attr::kDirectory))
         return std::nullopt;
-    if (!checker_.CheckFile(file))
+    const std::optional<Verdict> answer = checker_.CheckFile(file);
+    if (!answer)
         return std::nullopt;
-    const Verdict& verdict = checker_.verdict;
+    const Verdict& verdict = *answer;
     if (!InList(report_.state.detectedPaths, LowerCase(file))) {
-        report_.AddDetection(verdict.lastVirusName, verdict.lastVirusType, file, kInfectedRegistry,
-                             verdict.lastAction, true);
+        report_.AddDetection({verdict.lastVirusName, verdict.lastVirusType, file, kInfectedRegistry,
+                              verdict.lastAction},
+                             true);
     }
     return registry::ProgramVerdict{verdict.lastVirusName, verdict.lastVirusType};
 }

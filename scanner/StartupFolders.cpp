@@ -1,9 +1,9 @@
 // The start-up folders, desktops, drive roots and task folder walked during a scan run.
 #include "scanner/StartupFolders.h"
 
-#include "platform/Text.h"
 #include "common/FileNames.h"
 #include "common/TextLists.h"
+#include "platform/Text.h"
 
 namespace vestra {
 namespace {
@@ -80,7 +80,7 @@ void InstallStartupFolderPhase(AreaPhases& phases, FolderWalk& walk, platform::F
             if (context.report.state.stopRequested)
                 return;
             if (files.GetAttributes(folder.path) != platform::attr::kInvalid)
-                walk.ScanFolder(folder.path, folder.recurse, false, true);
+                walk.ScanFolder(folder.path, WalkOptions{folder.recurse, false, true});
         }
     };
 }

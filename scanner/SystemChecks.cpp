@@ -3,10 +3,10 @@
 
 #include <vector>
 
+#include "common/TextLists.h"
 #include "platform/Text.h"
 #include "scanner/CheckFile.h"
 #include "scanner/ScanReport.h"
-#include "common/TextLists.h"
 
 namespace vestra {
 namespace {
@@ -49,7 +49,7 @@ bool ScanHostsFile(const SystemCheckParts& parts, PhaseContext& context) {
         return false;
     if (InList(context.report.state.detectedPaths, LowerCase(path)))
         return false;
-    context.report.AddDetection(u"Blocked Hosts", u"Host File", path, u"", kActionClean, true);
+    context.report.AddDetection({u"Blocked Hosts", u"Host File", path, u"", kActionClean}, true);
     return true;
 }
 

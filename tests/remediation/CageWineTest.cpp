@@ -79,7 +79,7 @@ protected:
         return listing ? listing->size() : 0;
     }
     std::string Fix(std::u16string_view action) {
-        report.AddDetection(u"W32.Test", u"Virus", kVictim, u"Virus", action, true);
+        report.AddDetection({u"W32.Test", u"Virus", kVictim, u"Virus", action}, true);
         std::size_t row = report.detect.Count() - 1;
         fixer.FixDetItem(row);
         EXPECT_FALSE(report.detect.Row(row).IsFixed());

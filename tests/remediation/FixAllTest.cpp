@@ -26,7 +26,7 @@ protected:
     FixAllTest() {
         messages.LoadMessages(config::kLanguageEnglish);
         files.AddFile(u"C:\\v.exe", std::string_view("virus"));
-        report.AddDetection(u"W32.V", u"Virus", u"C:\\v.exe", u"Virus", u"DEL", true);
+        report.AddDetection({u"W32.V", u"Virus", u"C:\\v.exe", u"Virus", u"DEL"}, true);
         files.AddFolder(u"E:\\docs", platform::attr::kHidden);
         hidden.CheckHiddenPath(u"E:\\docs", 0, 0);
         tree.SetCheck(tree.FindKey(kKeyComputer), false);

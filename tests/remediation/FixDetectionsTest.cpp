@@ -44,7 +44,7 @@ struct Bench : CageMachine {
                        std::string_view content = "payload") {
         if (!content.empty())
             files.AddFile(path, content);
-        report.AddDetection(u"W32.Test", u"Virus", path, u"Virus", action, true);
+        report.AddDetection({u"W32.Test", u"Virus", path, u"Virus", action}, true);
         return report.detect.Count() - 1;
     }
     std::string Status(std::size_t row) {

@@ -45,7 +45,7 @@ protected:
         AreaPhases phases;
         InstallRegistryPhases(phases, parts);
         remediation::HiddenPaths hidden(os.files, report);
-        PhaseContext context{report, *checker, hidden, [this] { ++pumps; }};
+        PhaseContext context{report, *checker, hidden.Check(), [this] { ++pumps; }};
         phases[phase](context, PhaseForm::First);
     }
 

@@ -61,7 +61,7 @@ TEST_F(ScanLogTest, ARunWithoutFindingsHasTheHeaderAndBothProcessLists) {
 }
 
 TEST_F(ScanLogTest, FindingsOfEachListFollowTheProcesses) {
-    report.AddDetection(u"W32.Bad", u"Worm", u"C:\\bad.exe", u"Worm", u"DEL", true);
+    report.AddDetection({u"W32.Bad", u"Worm", u"C:\\bad.exe", u"Worm", u"DEL"}, true);
     std::size_t r = report.registry.Add(u"Shell", 0);
     report.registry.SetCell(r, registry_column::kKeyPath, u"HKLM\\Winlogon");
     report.registry.SetCell(r, registry_column::kType, u"REG_SZ");

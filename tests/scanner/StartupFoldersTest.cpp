@@ -5,6 +5,7 @@
 
 #include "platform/Text.h"
 #include "platform/fake/FakePlatform.h"
+#include "remediation/HiddenPaths.h"
 #include "tests/support/FakeEngine.h"
 
 namespace vestra {
@@ -25,8 +26,8 @@ protected:
         os.files.AddDrive(u'D', DriveType::CdRom);
         os.files.AddDrive(u'E', DriveType::Removable);
         os.system.SetSpecialFolder(25, u"C:\\Users\\Public\\Desktop\\");
-        walk =
-            std::make_unique<FolderWalk>(WalkParts{os.files, *checker, report, hidden, extractor});
+        walk = std::make_unique<FolderWalk>(
+            WalkParts{os.files, *checker, report, extractor, hidden.Check()});
     }
     void Plant(std::u16string_view path) {
         os.files.AddFile(path, std::string_view("content"));
@@ -79,7 +80,7 @@ TEST_F(StartupFoldersTest, PhaseWalksTheFoldersAfterTheRunKeys) {
         rowsWhenKeysRan.push_back(report.detect.Count());
     };
     InstallStartupFolderPhase(phases, *walk, os.files, os.system);
-    PhaseContext context{report, *checker, hidden, {}};
+    PhaseContext context{report, *checker, hidden.Check(), {}};
     phases[AreaPhase::StartupItems](context, PhaseForm::First);
     EXPECT_EQ(rowsWhenKeysRan, std::vector<std::size_t>{0});  // once, before any folder
     std::u16string found;

@@ -29,7 +29,7 @@ protected:
     }
     void Run(AreaPhase phase) {
         remediation::HiddenPaths hidden(files, report);
-        PhaseContext context{report, *checker, hidden, {}};
+        PhaseContext context{report, *checker, hidden.Check(), {}};
         phases[phase](context, PhaseForm::First);
     }
 
