@@ -33,11 +33,6 @@ std::u16string_view StopCaption(StopButton button) {
     }
 }
 
-ScanRunOptions& DefaultScanRunOptions() {
-    static ScanRunOptions options;
-    return options;
-}
-
 bool PhaseSelected(AreaPhase phase, const ScanState& state) {
     switch (phase) {
         case AreaPhase::Services:

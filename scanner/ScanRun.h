@@ -32,8 +32,6 @@ std::u16string_view StopCaption(StopButton button);
 struct ScanRunOptions {
     std::uint32_t pumpDelayMs = 0;  // waited before each directory entry's message pump
 };
-// What every run starts with; the composition root sets it once, before any window exists.
-ScanRunOptions& DefaultScanRunOptions();
 
 struct ScanRunParts {
     platform::FileSystem& files;
@@ -55,7 +53,7 @@ public:
 
     // Filled by the subsystems that scan the non-file areas.
     AreaPhases phases;
-    ScanRunOptions options = DefaultScanRunOptions();
+    ScanRunOptions options;
     // Title of the program's message boxes and of the minimized window.
     std::u16string appTitle = u"Vestra";
     // Whether a folder is on the folder exception list (the exception list supplies it).

@@ -38,14 +38,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     vestra::platform::win32::Win32Platform win32;
     vestra::platform::Platform os = win32.platform();
-    vestra::DefaultScanRunOptions().pumpDelayMs = TestPumpDelayMs(os.system);
     vestra::AppState state;
     vestra::ProgramConfig config(os);
 
     switch (vestra::RunEntry(os, state, config)) {
         case vestra::RunMode::MainWindow:
-            return vestra::ui::RunMainWindow(
-                {state, os, config.store, config.settings, config.messages, config.exceptions});
+            return vestra::ui::RunMainWindow({state, os, config.store, config.settings,
+                                              config.messages, config.exceptions,
+                                              vestra::ScanRunOptions{TestPumpDelayMs(os.system)}});
         case vestra::RunMode::Ended:
         case vestra::RunMode::SelfUpdate:
         case vestra::RunMode::SilentInstall:

@@ -7,6 +7,7 @@
 #include "config/ExceptionList.h"
 #include "config/MessageTable.h"
 #include "platform/Platform.h"
+#include "scanner/ScanRun.h"
 
 namespace vestra::ui {
 
@@ -18,6 +19,8 @@ struct MainWindowContext {
     Settings& settings;
     config::MessageTable& messages;
     config::ExceptionList& exceptions;
+    // How the scan runs of this window pace themselves.
+    ScanRunOptions scanOptions{};
 };
 
 int RunMainWindow(const MainWindowContext& context);

@@ -51,6 +51,7 @@ void ScannerPanel::BuildScanRun() {
         ScanRunParts parts{app.os.files, app.os.system, app.os.windows, app.messages,
                            *checker_,    targetTree_,   report_,        hidden_.Check()};
         scanRun_ = std::make_unique<ScanRun>(parts, *this);
+        scanRun_->options = app.scanOptions;
         scanRun_->appTitle = std::u16string(TitleOf(app.state));
         scanRun_->SetFolderExceptions([this](std::u16string_view folder) {
             return ctx_.app.exceptions.IsExcludedFolder(folder);
