@@ -400,6 +400,10 @@ void FormMain::SetQuarantineCount(int count) {
                           QuarantineTabCaption(count));
 }
 
+void FormMain::SetQuarantineCaption(std::u16string_view caption) {
+    win::tabs::SetCaption(kit_.Ctl(ctl::kTabMain), StripIndexOf(MainTab::Quarantine), caption);
+}
+
 void FormMain::OpenAddress(std::u16string_view address) {
     platform::ShellRequest request;
     request.verb = u"open";
