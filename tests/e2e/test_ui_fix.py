@@ -17,6 +17,8 @@ ids = controls.load().main
 FOLDER = "C:\\UiFix"
 CAGE = "C:\\[Vest-Cage]"
 QUARANTINE_TAB = 4
+HIDDEN_SCAN_TAB = 4
+HIDDEN, SYSTEM = 0x2, 0x4
 OK = "OK"
 # Row status texts in the first-run language, Indonesian (messages 93, 89, 91).
 DELETED, QUARANTINED, CLEANED = "Sudah dihapus", "Sudah dikarantina", "Sudah dibersihkan"
@@ -115,6 +117,8 @@ class FixTests(ProductWindowTest):
             # Cleaning the dropper gave the carried document back beside it.
             self.assertTrue(self.path("report.doc").is_file())
             self.assertTrue(self.path("readme.txt").is_file())
+            # The pass told the Quarantine tab before anyone opened it.
+            self.assertEqual(self.quarantine_caption(), "Quarantine (2)")
 
             caged = {}
             for vra in self.cage_files():
@@ -163,3 +167,26 @@ class FixTests(ProductWindowTest):
             self.assertEqual(self.cage_files(), [])
             self.assertFalse(self.path("setup-dropper.exe").exists())
             self.assertEqual(self.quarantine_caption(), "Quarantine (0)")
+
+    def test_unhide_all_puts_the_attributes_back(self):
+        self.bed.clear_drive("E:")
+        self.bed.put("E:\\Top\\Stash\\kept.txt", "out of sight")
+        self.bed.attrib("E:\\Top\\Stash", "+h", "+s")
+        self.open('"E:\\Top"')
+        with on_failure(self.bed, self.winauto, "ui_fix_unhide"):
+            self.press(self.box(timeout_ms=240000), OK)
+            self.assertIsNotNone(self.winauto.tab(self.hwnd, id=ids.kTabScan,
+                                                  select=HIDDEN_SCAN_TAB))
+            rows = self.winauto.listview(self.hwnd, id=ids.kLVHide).rows
+            self.assertEqual([r.cells[3].lower() for r in rows], ["e:\\top\\stash"])
+            self.assertEqual(self.caption(ids.kCmdScanEx0), "Unhide &All")
+            self.assertTrue(self.winauto.click(self.hwnd, id=ids.kCmdScanEx0))
+            self.assertTrue(self.wait_until(
+                lambda: not self.bed.attributes("E:\\Top\\Stash") & (HIDDEN | SYSTEM), 60),
+                hex(self.bed.attributes("E:\\Top\\Stash")))
+            row = self.wait_until(lambda: next(
+                (r for r in self.winauto.listview(self.hwnd, id=ids.kLVHide).rows
+                 if "H" not in r.cells[1] and "S" not in r.cells[1]), None), 30)
+            self.assertIsNotNone(row, "the row still shows the hidden attributes")
+            self.assertFalse(row.checked)  # an unhidden row is done with
+            self.shoot("ui_fix_unhidden")

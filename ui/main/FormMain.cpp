@@ -404,6 +404,10 @@ void FormMain::SetQuarantineCaption(std::u16string_view caption) {
     win::tabs::SetCaption(kit_.Ctl(ctl::kTabMain), StripIndexOf(MainTab::Quarantine), caption);
 }
 
+void FormMain::QuarantineChanged() {
+    PanelOf(MainTab::Quarantine).Opened();  // the panel refills its list and caption
+}
+
 void FormMain::OpenAddress(std::u16string_view address) {
     platform::ShellRequest request;
     request.verb = u"open";

@@ -73,6 +73,8 @@ public:
     virtual void SetQuarantineCount(int count) = 0;
     // The Quarantine tab's caption as the quarantine list words it.
     virtual void SetQuarantineCaption(std::u16string_view caption) = 0;
+    // Files went into the quarantine elsewhere (a fix pass): its list and caption catch up.
+    virtual void QuarantineChanged() = 0;
     virtual void OpenAddress(std::u16string_view address) = 0;
 };
 

@@ -43,6 +43,7 @@ void ScannerPanel::BindFix(int commandId, std::function<void()> work) {
         RefreshCounters();
         ListButtonsChanged(0);
         ctx_.host.RefreshInformation();
+        ctx_.host.QuarantineChanged();
     });
 }
 
