@@ -86,8 +86,9 @@ class FixTests(ProductWindowTest):
         return self.winauto.listview(self.hwnd, id=ids.kLVCage).rows
 
     def quarantine_caption(self):
+        """The Quarantine tab's caption, centred in 15 characters."""
         tabs = self.winauto.tab(self.hwnd, id=ids.kTabMain) or []
-        return tabs[QUARANTINE_TAB].caption.strip() if len(tabs) > QUARANTINE_TAB else None
+        return tabs[QUARANTINE_TAB].caption if len(tabs) > QUARANTINE_TAB else None
 
     def scan_and_fix_all(self):
         for name, (content, _) in PLANTED.items():
@@ -118,7 +119,7 @@ class FixTests(ProductWindowTest):
             self.assertTrue(self.path("report.doc").is_file())
             self.assertTrue(self.path("readme.txt").is_file())
             # The pass told the Quarantine tab before anyone opened it.
-            self.assertEqual(self.quarantine_caption(), "Quarantine (2)")
+            self.assertEqual(self.quarantine_caption(), "Quarantine (2) ")
 
             caged = {}
             for vra in self.cage_files():
@@ -140,7 +141,7 @@ class FixTests(ProductWindowTest):
                                                   select=QUARANTINE_TAB))
             self.assertTrue(self.wait_until(lambda: len(self.cage_rows()) == 2, 30),
                             self.cage_rows())
-            self.assertEqual(self.quarantine_caption(), "Quarantine (2)")
+            self.assertEqual(self.quarantine_caption(), "Quarantine (2) ")
             self.shoot("ui_fix_quarantine_tab")
             origins = [r.cells[2].rsplit("\\", 1)[-1] for r in self.cage_rows()]
             self.assertEqual(sorted(origins), QUARANTINED_NAMES)
@@ -156,7 +157,7 @@ class FixTests(ProductWindowTest):
             self.assertFalse(caged["macro-note.vbs"][0].exists())
             self.assertFalse(self.path("setup-dropper.exe").exists())
             self.assertTrue(self.wait_until(lambda: len(self.cage_rows()) == 1, 30))
-            self.assertEqual(self.quarantine_caption(), "Quarantine (1)")
+            self.assertEqual(self.quarantine_caption(), "Quarantine (1) ")
 
             # Delete the one left.
             self.winauto.listview(self.hwnd, id=ids.kLVCage, check=0)
@@ -166,7 +167,7 @@ class FixTests(ProductWindowTest):
             self.assertTrue(self.wait_until(lambda: not self.cage_rows(), 30))
             self.assertEqual(self.cage_files(), [])
             self.assertFalse(self.path("setup-dropper.exe").exists())
-            self.assertEqual(self.quarantine_caption(), "Quarantine (0)")
+            self.assertEqual(self.quarantine_caption(), "Quarantine (0) ")
 
     def test_unhide_all_puts_the_attributes_back(self):
         self.bed.clear_drive("E:")
