@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "platform/Text.h"
 #include "common/FileNames.h"
-#include "scanner/FileRoutines.h"
 #include "common/TextLists.h"
+#include "platform/Text.h"
+#include "scanner/FileRoutines.h"
 
 namespace vestra::remediation {
 namespace {
@@ -14,7 +14,6 @@ namespace {
 namespace mb = platform::mb;
 namespace attr = platform::attr;
 
-constexpr std::size_t kCaptionWidth = 15;
 constexpr std::size_t kRowsBeforeFirstRedraw = 10;
 
 std::u16string Count(std::size_t n) {
@@ -31,7 +30,7 @@ QuarantineList::QuarantineList(CageStore& store, const config::MessageTable& mes
       view_(view) {}
 
 std::u16string QuarantineList::TabCaption() const {
-    return CenterText(u"Quarantine (" + Count(rows.Count()) + u")", kCaptionWidth);
+    return CenterText(u"Quarantine (" + Count(rows.Count()) + u")", kQuarantineCaptionWidth);
 }
 
 void QuarantineList::CaptionChanged() {

@@ -23,6 +23,9 @@ inline constexpr int kCageRestore = 1;
 inline constexpr int kCageRestoreTo = 2;
 inline constexpr int kCageDelete = 3;
 
+// The tab caption is centred in this many characters.
+inline constexpr std::size_t kQuarantineCaptionWidth = 15;
+
 class QuarantineList {
 public:
     QuarantineList(CageStore& store, const config::MessageTable& messages, QuarantineView& view);

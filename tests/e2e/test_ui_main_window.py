@@ -20,7 +20,8 @@ CK_USE_PASSWORD = ids.kCkSet0 + 2
 PUMP_DELAY_MS, FOLDERS, FILES = 50, 4, 200
 EXIT_CAPTIONS = ("> &Keluar <", "> &Exit <")  # by language: Indonesian, English
 SCREEN_HEIGHT = 1024  # the test display's (tests/wine/wine-run.sh)
-MAIN_TABS = ["Scanner", "Protection", "Update", "Tools", "Quarantine (0)", "Settings", "About",
+# The Quarantine caption is centred in 15 characters.
+MAIN_TABS = ["Scanner", "Protection", "Update", "Tools", "Quarantine (0) ", "Settings", "About",
              "Donation"]
 
 

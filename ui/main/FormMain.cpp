@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include "remediation/QuarantineList.h"
+#include "scanner/FileRoutines.h"
 #include "ui/forms/FormCorner.h"
 #include "ui/forms/FormPassword.h"
 #include "ui/framework/Controls.h"
@@ -396,8 +398,17 @@ void FormMain::ScanActivity(bool running) {
 }
 
 void FormMain::SetQuarantineCount(int count) {
-    win::tabs::SetCaption(kit_.Ctl(ctl::kTabMain), StripIndexOf(MainTab::Quarantine),
-                          QuarantineTabCaption(count));
+    // Centred as the quarantine list words it, so the caption keeps its width once the tab opens.
+    SetQuarantineCaption(
+        CenterText(QuarantineTabCaption(count), remediation::kQuarantineCaptionWidth));
+}
+
+void FormMain::SetQuarantineCaption(std::u16string_view caption) {
+    win::tabs::SetCaption(kit_.Ctl(ctl::kTabMain), StripIndexOf(MainTab::Quarantine), caption);
+}
+
+void FormMain::QuarantineChanged() {
+    PanelOf(MainTab::Quarantine).Opened();  // the panel refills its list and caption
 }
 
 void FormMain::OpenAddress(std::u16string_view address) {

@@ -67,6 +67,8 @@ private:
     void ScanActivity(bool running) override;
     void RefreshInformation() override;
     void SetQuarantineCount(int count) override;
+    void SetQuarantineCaption(std::u16string_view caption) override;
+    void QuarantineChanged() override;
     void OpenAddress(std::u16string_view address) override;
 
     // The panels (FormMainPanels.cpp).

@@ -7,6 +7,7 @@
 
 #include <span>
 
+#include "ui/framework/Controls.h"
 #include "ui/framework/Gdi.h"
 #include "ui/framework/Win32Text.h"
 #include "ui/model/ListLayouts.h"
@@ -48,6 +49,33 @@ void ShowListMenu(HWND owner, int listId, const CommandBindings& bindings) {
 
 bool CheckMarkChanged(const NMLISTVIEW& change) {
     return ((change.uOldState ^ change.uNewState) & LVIS_STATEIMAGEMASK) != 0;
+}
+
+void MirrorListRow(HWND view, const ResultList& list, ListChange change, std::size_t row) {
+    if (change == ListChange::Cleared) {
+        win::list::Clear(view);
+        return;
+    }
+    if (change == ListChange::Removed) {
+        ListView_DeleteItem(view, static_cast<int>(row));
+        return;
+    }
+    const ResultRow& model = list.Row(row);
+    int index = static_cast<int>(row);
+    if (change == ListChange::Added)
+        index = win::list::AddRow(view, model.cells.empty() ? u"" : model.cells[0], model.icon);
+    LVITEMW icon{};
+    icon.mask = LVIF_IMAGE;
+    icon.iItem = index;
+    icon.iImage = model.icon;
+    ListView_SetItem(view, &icon);
+    for (std::size_t c = 0; c < model.cells.size(); ++c)
+        win::list::SetCell(view, index, static_cast<int>(c), model.cells[c]);
+    win::list::CheckRow(view, index, model.checked);
+}
+
+int SelectedRow(HWND view) {
+    return view ? ListView_GetNextItem(view, -1, LVNI_SELECTED) : -1;
 }
 
 void HandleListEvents(const PanelContext& context, int listId, ItemChanged onItemChanged) {

@@ -43,6 +43,8 @@ enum MainTimer : UINT_PTR {
 inline constexpr UINT kMsgTreeCheck = WM_APP + 0x110;
 // At the end of loading when the command line asked for a scan.
 inline constexpr UINT kMsgStartScan = WM_APP + 0x111;
+// After "Fix All" checked the whole computer for a full scan, once its pass has returned.
+inline constexpr UINT kMsgStartFullScan = WM_APP + 0x112;
 
 // The frame as a panel sees it.
 class PanelHost {
@@ -69,6 +71,10 @@ public:
     virtual void ScanActivity(bool running) = 0;
     virtual void RefreshInformation() = 0;
     virtual void SetQuarantineCount(int count) = 0;
+    // The Quarantine tab's caption as the quarantine list words it.
+    virtual void SetQuarantineCaption(std::u16string_view caption) = 0;
+    // Files went into the quarantine elsewhere (a fix pass): its list and caption catch up.
+    virtual void QuarantineChanged() = 0;
     virtual void OpenAddress(std::u16string_view address) = 0;
 };
 

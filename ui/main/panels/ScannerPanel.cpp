@@ -32,7 +32,15 @@ ScannerPanel::ScannerPanel(const PanelContext& context)
     : MainPanel(context),
       targetTree_(context.app.os.files),
       treeView_(context, targetTree_),
-      hidden_(context.app.os.files, report_) {}
+      hidden_(context.app.os.files, report_),
+      cage_(context.app.os.files, remediation::CageFolders{context.app.state.paths.cageFolder,
+                                                           context.app.state.paths.oldCageFolder}),
+      cleaner_(cage_, context.app.state.paths.hostsFile),
+      fixer_(remediation::FixParts{
+          context.app.os.files, context.app.messages, report_, cage_, cleaner_, nullptr,
+          [&exceptions = context.app.exceptions](std::u16string_view path) {
+              return !exceptions.AddException(config::ExceptionKind::File, path).empty();
+          }}) {}
 
 ScannerPanel::~ScannerPanel() {
     report_.SetView(nullptr);
@@ -52,6 +60,7 @@ void ScannerPanel::Build(HWND page) {
     BuildResultLists(page);
     BuildProgressStrip(page);
     BuildScanRun();
+    BindFixCommands();
 }
 
 void ScannerPanel::BuildTargets(HWND page) {
@@ -119,7 +128,6 @@ void ScannerPanel::BuildProgressStrip(HWND page) {
     kit.Add(Kind::Button, page, ctl::kCmdStop, u"# &Stop #");
     kit.Enable(ctl::kCmdStop, false);
     kit.Enable(ctl::kCmdCleanAll, false);
-    kit.Enable(ctl::kCmdLog, false);  // binding point: enabled while the scan log exists
 }
 
 void ScannerPanel::Layout(int w, int h) {
@@ -212,6 +220,14 @@ std::optional<Color> ScannerPanel::TextColor(int controlId, const ThemePalette& 
 bool ScannerPanel::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message == kMsgStartScan) {
         StartRequestedScan();
+        return true;
+    }
+    if (message == kMsgStartFullScan) {
+        if (scanRun_ && !ScanRunning()) {
+            LoadExceptions();
+            scanRun_->ClearReport();
+            scanRun_->StartScan(false);
+        }
         return true;
     }
     if (message == kMsgTreeCheck) {

@@ -1,13 +1,21 @@
 // Windows-only: the Scanner panel: the scan tabs, the target tree with its presets, the report
 // page, the three result lists with their select-all box and buttons, the progress strip, and
 // the scan run itself: the panel is the run's view, mirrors the report's lists into the list
-// views and keeps the scan display's timers. Reaches the frame only through PanelHost.
+// views and keeps the scan display's timers, and the commands that act on the findings (fix,
+// quarantine, delete, ignore, unhide, Fix All, the log). Reaches the frame only through PanelHost.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "remediation/CageStore.h"
+#include "remediation/CleanInfected.h"
+#include "remediation/FixAll.h"
+#include "remediation/FixDetections.h"
 #include "remediation/HiddenPaths.h"
 #include "scanner/CheckFile.h"
 #include "scanner/ScanReport.h"
@@ -21,7 +29,10 @@
 
 namespace vestra::ui {
 
-class ScannerPanel : public MainPanel, public ScanRunView, public ScanStatus {
+class ScannerPanel : public MainPanel,
+                     public ScanRunView,
+                     public ScanStatus,
+                     public remediation::FixAllView {
 public:
     explicit ScannerPanel(const PanelContext& context);
     ~ScannerPanel() override;
@@ -60,6 +71,11 @@ public:
     bool PauseCounters() override;
     void ResumeCounters() override;
     void PumpMessages() override;
+    void WriteLog() override;
+
+    // FixAllView: the full-scan question after Fix All.
+    int MessageBox(std::u16string_view text, std::u16string_view title,
+                   std::uint32_t style) override;
 
 private:
     void BuildTargets(HWND page);
@@ -86,16 +102,30 @@ private:
     void MirrorRow(int listId, const ResultList& list, ListChange change, std::size_t row);
     ResultList* ModelOfList(int listId);
 
+    // The commands on the findings (ScannerPanelFix.cpp).
+    void BindFixCommands();
+    void BindFix(int commandId, std::function<void()> work);
+    void RunFixAll();
+    void ExploreRow(int listId, std::size_t pathColumn);
+    void OpenLog();
+    void RefreshLogButton();
+    std::vector<std::u16string> RunningImagePaths() const;
+
     TargetTree targetTree_;
     TargetTreeView treeView_;
     ScanReport report_;
     remediation::HiddenPaths hidden_;
+    remediation::CageStore cage_;
+    remediation::Cleaner cleaner_;
+    remediation::DetectionFixer fixer_;
     std::unique_ptr<FileChecker> checker_;  // present when the engine is loaded
     std::unique_ptr<ScanRun> scanRun_;
     win::UniqueImageList listImages_;
     SelectAllStates selectAll_;
     ScanTab currentScanTab_ = ScanTab::Targets;
     bool mirroring_ = false;  // the panel is copying the model into a list view
+    std::vector<std::u16string> processesBefore_;  // as the scan run started, for the log
+    bool fixing_ = false;  // a fix pass runs; it pumps messages, so clicks may come in
 };
 
 }  // namespace vestra::ui

@@ -10,6 +10,7 @@
 #include "ui/framework/Controls.h"
 #include "ui/framework/Dialogs.h"
 #include "ui/framework/Win32Text.h"
+#include "ui/main/ListEvents.h"
 #include "ui/main/panels/ScannerPanel.h"
 #include "ui/model/ControlIds.h"
 #include "ui/model/StartTargets.h"
@@ -214,22 +215,7 @@ void ScannerPanel::MirrorRow(int listId, const ResultList& list, ListChange chan
         return;
     ctx_.host.SetUpPart(SetupPart::ResultLists);  // the columns exist before the first row
     mirroring_ = true;
-    if (change == ListChange::Cleared) {
-        win::list::Clear(view);
-    } else {
-        const ResultRow& model = list.Row(row);
-        int index = static_cast<int>(row);
-        if (change == ListChange::Added)
-            index = win::list::AddRow(view, model.cells.empty() ? u"" : model.cells[0], model.icon);
-        LVITEMW icon{};
-        icon.mask = LVIF_IMAGE;
-        icon.iItem = index;
-        icon.iImage = model.icon;
-        ListView_SetItem(view, &icon);
-        for (std::size_t c = 0; c < model.cells.size(); ++c)
-            win::list::SetCell(view, index, static_cast<int>(c), model.cells[c]);
-        win::list::CheckRow(view, index, model.checked);
-    }
+    MirrorListRow(view, list, change, row);
     mirroring_ = false;
 }
 
@@ -251,6 +237,7 @@ void ScannerPanel::ScanControls(bool running) {
     kit.Enable(ctl::kCmdScan, !running && scanRun_);
     ctx_.host.ScanActivity(running);
     if (running) {
+        processesBefore_ = RunningImagePaths();
         window.StartTimer(kTimerTime, 1000);
         window.StartTimer(kTimerUp, 250);
         window.StopTimer(kTimerTree);
