@@ -17,7 +17,7 @@ def load(build_dir=None):
     path = Path(build) / GENERATED
     if not path.is_file():
         raise RuntimeError(f"{path} is missing: build the e2e_control_ids target")
-    spec = importlib.util.spec_from_file_location("control_ids", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    location = importlib.util.spec_from_file_location("control_ids", path)
+    module = importlib.util.module_from_spec(location)
+    location.loader.exec_module(module)
     return module
