@@ -21,6 +21,7 @@ struct MemoryCounters {
     std::uint64_t peakWorkingSet = 0;
     std::uint64_t pagefileUsage = 0;
     std::uint64_t pageFaults = 0;
+    std::uint64_t peakPagefileUsage = 0;
 };
 
 class Processes {

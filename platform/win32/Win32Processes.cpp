@@ -123,7 +123,8 @@ Result<MemoryCounters> Win32Processes::Memory(std::uint32_t processId) {
     if (!::GetProcessMemoryInfo(process->get(), &counters, sizeof(counters)))
         return LastError();
     return MemoryCounters{counters.WorkingSetSize, counters.PeakWorkingSetSize,
-                          counters.PagefileUsage, counters.PageFaultCount};
+                          counters.PagefileUsage, counters.PageFaultCount,
+                          counters.PeakPagefileUsage};
 }
 
 OsError Win32Processes::Terminate(std::uint32_t processId, std::uint32_t exitCode) {

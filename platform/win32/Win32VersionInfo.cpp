@@ -10,9 +10,9 @@ namespace vestra::platform::win32 {
 namespace {
 
 constexpr const wchar_t* kKeys[] = {
-    L"CompanyName",    L"FileDescription", L"FileVersion",      L"InternalName",
-    L"LegalCopyright", L"LegalTrademarks", L"OriginalFilename", L"ProductName",
-    L"ProductVersion", L"Comments",        L"PrivateBuild",     L"SpecialBuild",
+    L"CompanyName",     L"FileDescription",  L"FileVersion",  L"InternalName",   L"LegalCopyright",
+    L"LegalTrademarks", L"OriginalFilename", L"ProductName",  L"ProductVersion", L"Comments",
+    L"PrivateBuild",    L"PublicBuild",      L"SpecialBuild",
 };
 
 std::vector<std::wstring> TranslationPrefixes(const void* block) {

@@ -139,6 +139,22 @@ TEST(Win32ProcessesTest, OwnMemoryCountersAreFilled) {
     ASSERT_TRUE(memory.ok());
     EXPECT_GT(memory->workingSet, 0u);
     EXPECT_GE(memory->peakWorkingSet, memory->workingSet);
+    EXPECT_GE(memory->peakPagefileUsage, memory->pagefileUsage);
+}
+
+TEST(Win32VersionInfoTest, ReadsTheStringsOfASystemProgramUnderTheProgramsSpelling) {
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
+    const std::u16string notepad = FromWide(system) + u"\\notepad.exe";
+    Win32VersionInfo versions;
+    auto strings = versions.Query(notepad);
+    ASSERT_TRUE(strings.ok());
+    EXPECT_NE(strings->count(u"FileDescription"), 0u);
+    // The resource says "OriginalFilename"; the program asks for "OriginalFileName".
+    auto original = strings->find(u"OriginalFileName");
+    ASSERT_NE(original, strings->end());
+    EXPECT_FALSE(original->second.empty());
+    EXPECT_FALSE(versions.Query(u"C:\\no\\such\\program.exe").ok());
 }
 
 TEST(Win32SystemTest, PrivilegesAndAdministrator) {

@@ -107,6 +107,9 @@ private:
     void BindFix(int commandId, std::function<void()> work);
     void RunFixAll();
     void ExploreRow(int listId, std::size_t pathColumn);
+    void ShowRowProperties(int listId, std::size_t pathColumn);
+    // The path in the selected row of the list; empty when no row is selected.
+    std::u16string SelectedRowPath(int listId, std::size_t pathColumn);
     void OpenLog();
     void RefreshLogButton();
     std::vector<std::u16string> RunningImagePaths() const;

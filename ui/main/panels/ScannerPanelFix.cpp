@@ -7,6 +7,7 @@
 #include "scanner/CheckFile.h"
 #include "scanner/FileRoutines.h"
 #include "scanner/ScanLog.h"
+#include "ui/forms/FormFileProp.h"
 #include "ui/framework/Dialogs.h"
 #include "ui/framework/Win32Text.h"
 #include "ui/main/ListEvents.h"
@@ -78,6 +79,10 @@ void ScannerPanel::BindFixCommands() {
                        [this] { ExploreRow(ctl::kLVDetect, detect_column::kFilePath); });
     ctx_.bindings.Bind(cmd::kPopUnhideExp,
                        [this] { ExploreRow(ctl::kLVHide, hidden_column::kPath); });
+    ctx_.bindings.Bind(cmd::kPopDetProp,
+                       [this] { ShowRowProperties(ctl::kLVDetect, detect_column::kFilePath); });
+    ctx_.bindings.Bind(cmd::kPopUnhideProp,
+                       [this] { ShowRowProperties(ctl::kLVHide, hidden_column::kPath); });
     ctx_.bindings.Bind(ctl::kCmdLog, [this] { OpenLog(); });
     // The button and the corner window's Fix All (posted as this command) run the binding.
     for (int id : {ctl::kCmdCleanAll, ctl::kCmdLog})
@@ -98,14 +103,27 @@ int ScannerPanel::MessageBox(std::u16string_view text, std::u16string_view title
     return win::ShowMessage(ctx_.window.hwnd(), text, title, style);
 }
 
-void ScannerPanel::ExploreRow(int listId, std::size_t pathColumn) {
+std::u16string ScannerPanel::SelectedRowPath(int listId, std::size_t pathColumn) {
     const ResultList* model = ModelOfList(listId);
     const int row = SelectedRow(ctx_.kit.Ctl(listId));
     if (!model || row < 0 || static_cast<std::size_t>(row) >= model->Count())
+        return {};
+    return model->Cell(static_cast<std::size_t>(row), pathColumn);
+}
+
+void ScannerPanel::ExploreRow(int listId, std::size_t pathColumn) {
+    const std::u16string path = SelectedRowPath(listId, pathColumn);
+    if (path.empty())
         return;
     const platform::Platform& os = ctx_.app.os;
-    ExplorePath({os.files, os.shell, os.windows},
-                model->Cell(static_cast<std::size_t>(row), pathColumn));
+    ExplorePath({os.files, os.shell, os.windows}, path);
+}
+
+void ScannerPanel::ShowRowProperties(int listId, std::size_t pathColumn) {
+    const std::u16string path = SelectedRowPath(listId, pathColumn);
+    if (!path.empty())
+        ShowFileProperties(ctx_.window.hwnd(), {path, 0}, ctx_.app.os,
+                           ctx_.app.messages.CurrentLanguage());
 }
 
 // ---- The scan log ----
