@@ -1,7 +1,8 @@
 """The file properties window as a person opens it from the scan's result lists: a scan of a
-folder on E: finds a padded EICAR file (virus list) and a hidden copy of Wine's own notepad.exe
-(hidden list); "&Properties" on each shows the file's name, size and path, and for notepad.exe its
-version strings. Both languages, screenshots under <build>/artifacts/screenshots."""
+folder on E: finds a padded EICAR file (virus list) and a hidden copy of Wine's own winver.exe
+(hidden list; Wine's notepad.exe carries no version resource); "&Properties" on each shows the
+file's name, size and path, and for winver.exe its version strings. Both languages, screenshots
+under <build>/artifacts/screenshots."""
 
 from harness import controls
 from harness.evidence import on_failure, screenshot
@@ -13,7 +14,7 @@ ids, prop = _ids.main, _ids.fileprop
 
 FOLDER = "E:\\Props"
 DETECTED = "padded-eicar.com"
-NOTEPAD = "notepad.exe"
+PROGRAM = "winver.exe"
 # 5632 bytes are 5.5 KB: the size text rounds the half to the even 6.
 PADDED = EICAR + b"\r\n" + b" " * (5632 - len(EICAR) - 2)
 HIDDEN, SYSTEM = 0x2, 0x4
@@ -95,13 +96,13 @@ class PropertiesTests(ProductWindowTest):
         screenshot(self.bed, f"ui_properties_virus_{language}", self.winauto.rect(window))
         self.close_properties(window)
 
-    def check_notepad(self, language, size):
-        window = self.open_properties(ids.kLVHide, 3, NOTEPAD)
+    def check_program(self, language, size):
+        window = self.open_properties(ids.kLVHide, 3, PROGRAM)
         self.assertIsNotNone(self.winauto.tab(window, id=prop.kTabMain, select=1))
         versions = self.rows(window, prop.kLVFileVersion)
         self.assertEqual([n for n, _ in versions], VERSION_NAMES)
         values = dict(versions)
-        self.assertEqual(values["OriginalFileName"].lower(), NOTEPAD)
+        self.assertEqual(values["OriginalFileName"].lower(), PROGRAM)
         self.assertTrue(values["FileDescription"], versions)
         self.assertTrue(values["FileVersion"], versions)
         self.assertEqual(self.winauto.gettext(window, id=prop.kLbPropDesc).split(" : ", 1)[1],
@@ -114,9 +115,9 @@ class PropertiesTests(ProductWindowTest):
     def test_properties_from_the_virus_and_hidden_lists_in_both_languages(self):
         self.bed.clear_drive("E:")
         self.bed.put(f"{FOLDER}\\{DETECTED}", PADDED)
-        notepad = self.bed.unix_path("C:\\windows\\system32\\notepad.exe").read_bytes()
-        self.bed.put(f"{FOLDER}\\{NOTEPAD}", notepad)
-        self.bed.set_attributes(f"{FOLDER}\\{NOTEPAD}", add=HIDDEN | SYSTEM)
+        program = self.bed.unix_path("C:\\windows\\system32\\winver.exe").read_bytes()
+        self.bed.put(f"{FOLDER}\\{PROGRAM}", program)
+        self.bed.set_attributes(f"{FOLDER}\\{PROGRAM}", add=HIDDEN | SYSTEM)
         self.open(f'"{FOLDER}"')
         with on_failure(self.bed, self.winauto, "ui_properties"):
             summary = self.box(timeout_ms=240000)
@@ -129,4 +130,4 @@ class PropertiesTests(ProductWindowTest):
                 self.scan_tab(VIRUS_TAB)
                 self.check_detected_file(language)
                 self.scan_tab(HIDDEN_TAB)
-                self.check_notepad(language, len(notepad))
+                self.check_program(language, len(program))

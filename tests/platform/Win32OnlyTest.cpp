@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Text.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/platform/ContractSupport.h"
 
@@ -145,15 +146,16 @@ TEST(Win32ProcessesTest, OwnMemoryCountersAreFilled) {
 TEST(Win32VersionInfoTest, ReadsTheStringsOfASystemProgramUnderTheProgramsSpelling) {
     wchar_t system[MAX_PATH] = {};
     ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
-    const std::u16string notepad = FromWide(system) + u"\\notepad.exe";
+    // Wine's own winver.exe carries a version resource (its notepad.exe does not).
+    const std::u16string program = FromWide(system) + u"\\winver.exe";
     Win32VersionInfo versions;
-    auto strings = versions.Query(notepad);
+    auto strings = versions.Query(program);
     ASSERT_TRUE(strings.ok());
     EXPECT_NE(strings->count(u"FileDescription"), 0u);
     // The resource says "OriginalFilename"; the program asks for "OriginalFileName".
     auto original = strings->find(u"OriginalFileName");
     ASSERT_NE(original, strings->end());
-    EXPECT_FALSE(original->second.empty());
+    EXPECT_EQ(LowerCase(original->second), u"winver.exe");
     EXPECT_FALSE(versions.Query(u"C:\\no\\such\\program.exe").ok());
 }
 
