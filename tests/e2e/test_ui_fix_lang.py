@@ -11,8 +11,8 @@ from harness import controls
 from harness.evidence import on_failure
 from harness.fixtures import EICAR
 from harness.product_window import SETTINGS_KEY
-from test_ui_fix import (CAGE, HIDDEN, HIDDEN_SCAN_TAB, OK, PLANTED, QUARANTINE_TAB, SAMPLES,
-                         SYSTEM, FixWindowTest, decode_cage_file)
+from test_ui_fix import (HIDDEN, HIDDEN_SCAN_TAB, OK, PLANTED, QUARANTINE_TAB, SAMPLES, SYSTEM,
+                         FixWindowTest, decode_cage_file)
 
 ids = controls.load().main
 
