@@ -9,10 +9,12 @@ from pathlib import Path
 from harness.base import E2ETest
 from harness.cases import Exits, MessageBox, Window, run_case
 from harness.evidence import screenshot
+from harness.waiting import wait_until
 from harness.winauto import WinautoUsageError
 
 TITLE = "Winauto Fixture"
-LIST_ID, TREE_ID, TAB_ID, TAB_LABEL_ID, EDIT_ID, CHECK_ID, ASK_ID, ANSWER_ID = range(101, 109)
+LIST_ID, TREE_ID, TAB_ID, TAB_LABEL_ID, EDIT_ID, CHECK_ID, ASK_ID, ANSWER_ID, BROWSE_ID, \
+    FOLDER_ID = range(101, 111)
 
 
 class FixtureWindowTests(E2ETest):
@@ -106,6 +108,31 @@ class FixtureWindowTests(E2ETest):
                 self.assertTrue(self.winauto.press(box.window, answer))
                 self.assertTrue(self.winauto.wait_gone(box.window))
                 self.assertEqual(self.winauto.gettext(self.hwnd, id=ANSWER_ID), f"Answer: {answer}")
+
+    def test_pop_up_menu_item_by_place(self):
+        # The fixture's menu: First (201), a separator, Second (202), Third (203).
+        for pick, row, chosen in ((1, 2, 202), (0, None, 201), (2, 0, 203)):
+            with self.subTest(pick=pick, row=row):
+                self.assertTrue(self.winauto.popup(self.hwnd, pick, row=row, id=LIST_ID))
+        self.assertFalse(self.winauto.popup(self.hwnd, 0, row=9, id=LIST_ID))  # no such row
+        self.assertEqual([line for line in self.close_and_read_final_state()
+                          if line.startswith("menu")], ["menu 202", "menu 201", "menu 203"])
+
+    def test_folder_browser_selects_the_path_and_confirms(self):
+        self.bed.make_folder("C:\\WinautoBrowse\\Inner")
+        self.assertTrue(self.winauto.click(self.hwnd, id=BROWSE_ID))
+        self.assertEqual(self.winauto.choose_folder(self.started.pid, "C:\\WinautoBrowse\\Inner"),
+                         "Inner")
+        self.assertTrue(self.wait_for_text(FOLDER_ID, "Folder: C:\\WinautoBrowse\\Inner"))
+        # A folder that is not there is never confirmed with another selection.
+        self.assertTrue(self.winauto.click(self.hwnd, id=BROWSE_ID))
+        self.assertIsNone(self.winauto.choose_folder(self.started.pid, "C:\\NoSuchFolder\\Deep",
+                                                     timeout_ms=3000))
+        self.assertEqual(self.winauto.gettext(self.hwnd, id=FOLDER_ID),
+                         "Folder: C:\\WinautoBrowse\\Inner")
+
+    def wait_for_text(self, control_id, text):
+        return wait_until(lambda: self.winauto.gettext(self.hwnd, id=control_id) == text, 30)
 
     def test_children_text_and_screenshot(self):
         controls = {c.id: c for c in self.winauto.children(self.hwnd)}

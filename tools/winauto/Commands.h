@@ -44,6 +44,10 @@ int CmdListView(const Args& args);
 int CmdTreeView(const Args& args);
 int CmdTab(const Args& args);
 
+// Modal windows of another process: a list's pop-up menu and the browse-for-folder dialog.
+int CmdPopup(const Args& args);
+int CmdFolder(const Args& args);
+
 // Processes.
 int CmdRun(const Args& args);
 int CmdKill(const Args& args);

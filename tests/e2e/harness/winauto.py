@@ -249,6 +249,19 @@ class Winauto:
             return None
         return [Tab(int(f[1]), f[2] == "1", f[3]) for f in lines]
 
+    def popup(self, hwnd, pick, row=None, timeout_ms=None, **control):
+        """Right-clicks a list view (on `row`, else its first row) and chooses the `pick`-th item
+        of the pop-up menu, counted from 0 without the separators. True once the menu closed."""
+        return self._ok("popup", "--window", hwnd, *_control(control), "--pick", pick,
+                        *_opt("--row", row), *_opt("--timeout", timeout_ms)) is not None
+
+    def choose_folder(self, pid, path, timeout_ms=WAIT_MS):
+        """Selects `path` in the browse-for-folder dialog of process `pid` and presses OK; the
+        text of the tree node it selected, or None when there was no dialog or no such folder."""
+        lines = self._ok("folder", "--pid", pid, "--path", path, "--timeout", timeout_ms,
+                         timeout_s=timeout_ms / 1000 + 60)
+        return next((f[1] for f in lines or [] if f[0] == "selected"), None)
+
     # Processes ------------------------------------------------------------------------------
 
     def start(self, command_line, cwd=None, start_timeout_s=120, env=None):
