@@ -88,10 +88,13 @@ namespace {
 // A child process created suspended (it never runs), for the actions on other processes.
 class SuspendedChild {
 public:
-    SuspendedChild() {
+    // The program is this test itself, told to run no test; `quoted` puts its path in quotes.
+    explicit SuspendedChild(std::u16string_view arguments = u"--gtest_filter=NothingAtAll",
+                            bool quoted = true) {
         wchar_t exe[MAX_PATH];
         ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-        commandLine = u"\"" + FromWide(exe) + u"\" --gtest_filter=NothingAtAll";
+        const std::u16string path = FromWide(exe);
+        commandLine = (quoted ? u"\"" + path + u"\"" : path) + u" " + std::u16string(arguments);
         std::u16string mutableLine = commandLine;
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
@@ -131,6 +134,54 @@ TEST(Win32ProcessesTest, ReadsAnotherProcessAndSuspendsResumesAndEndsIt) {
     DWORD exitCode = 0;
     ::GetExitCodeProcess(child.info.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 7u);
+}
+
+// The command line comes from the process's own parameters, in UTF-16, whatever the quoting
+// and whatever the code page could spell.
+TEST(Win32ProcessesTest, CommandLinesComeBackAsStarted) {
+    struct Case {
+        const char16_t* arguments;
+        bool quoted;
+    };
+    const Case cases[] = {
+        {u"--gtest_filter=NothingAtAll", true},
+        {u"--gtest_filter=NothingAtAll \"C:\\a folder\\f.txt\"", false},
+        {u"--gtest_filter=Nothing \u0424\u0430\u0439\u043b \u6587\u4ef6 \u00e9", true},
+    };
+    Win32Processes processes;
+    for (const Case& c : cases) {
+        SuspendedChild child(c.arguments, c.quoted);
+        ASSERT_TRUE(child.created) << contract::U8(c.arguments);
+        auto line = processes.CommandLine(child.info.dwProcessId);
+        ASSERT_TRUE(line.ok()) << OsErrorName(line.error());
+        EXPECT_EQ(contract::U8(*line), contract::U8(child.commandLine));
+    }
+}
+
+// With the id, the creation time names one process: it stays while the process lives and is
+// gone with it.
+TEST(Win32ProcessesTest, CreationTimeIsStableWhileTheProcessLives) {
+    Win32Processes processes;
+    std::uint32_t id = 0;
+    std::uint64_t created = 0;
+    {
+        SuspendedChild child;
+        ASSERT_TRUE(child.created);
+        id = child.info.dwProcessId;
+        auto first = processes.CreationTime(id);
+        ASSERT_TRUE(first.ok()) << OsErrorName(first.error());
+        EXPECT_NE(*first, 0u);
+        EXPECT_EQ(*processes.CreationTime(id), *first);
+        FILETIME c, e, k, u;
+        ASSERT_TRUE(::GetProcessTimes(child.info.hProcess, &c, &e, &k, &u));
+        EXPECT_EQ(*first, (std::uint64_t{c.dwHighDateTime} << 32) | c.dwLowDateTime);
+        created = *first;
+        ::TerminateProcess(child.info.hProcess, 0);
+        ::WaitForSingleObject(child.info.hProcess, 5000);
+    }
+    auto after = processes.CreationTime(id);
+    EXPECT_TRUE(!after.ok() || *after != created);
+    EXPECT_TRUE(processes.CreationTime(::GetCurrentProcessId()).ok());
 }
 
 TEST(Win32ProcessesTest, OwnMemoryCountersAreFilled) {
