@@ -30,15 +30,15 @@ TEST_F(MemoryScanTest, SweepKillsOnlyDetectedProcessesAndSaysHow) {
     Clean(u"C:\\ok\\clean.exe");
     Clean(u"C:\\WINDOWS\\system32\\wscript.exe");
     Detect(u"C:\\bad\\script.vbs");
-    Run(10, u"C:\\bad\\killed.exe");
-    Run(11, u"C:\\bad\\injected.exe");
-    Run(12, u"C:\\bad\\twice.exe");
+    Launch(10, u"C:\\bad\\killed.exe");
+    Launch(11, u"C:\\bad\\injected.exe");
+    Launch(12, u"C:\\bad\\twice.exe");
     survivors.insert(12);
     AddService(u"SvcA", u"C:\\bad\\twice.exe");
     AddService(u"SvcB", u"\"C:\\bad\\twice.exe\" -b");
-    Run(13, u"C:\\ok\\clean.exe");
-    Run(14, u"C:\\WINDOWS\\system32\\wscript.exe",
-        u"C:\\WINDOWS\\system32\\wscript.exe C:\\bad\\script.vbs");
+    Launch(13, u"C:\\ok\\clean.exe");
+    Launch(14, u"C:\\WINDOWS\\system32\\wscript.exe",
+           u"C:\\WINDOWS\\system32\\wscript.exe C:\\bad\\script.vbs");
 
     const std::vector<ProcessDetection> rows = KillDetectedProcesses(sweep, *checker);
     ASSERT_EQ(rows.size(), 4u);
@@ -61,7 +61,7 @@ TEST_F(MemoryScanTest, SweepKillsOnlyDetectedProcessesAndSaysHow) {
 TEST_F(MemoryScanTest, SweepSparesTheProgramAndCriticalProcessesEvenWhenDetected) {
     Detect(platform::fake::kOwnImagePath);
     Detect(u"C:\\WINDOWS\\system32\\winlogon.exe");
-    Run(20, u"C:\\WINDOWS\\system32\\winlogon.exe");
+    Launch(20, u"C:\\WINDOWS\\system32\\winlogon.exe");
     const std::vector<ProcessDetection> rows = KillDetectedProcesses(sweep, *checker);
     ASSERT_EQ(rows.size(), 1u);  // the program does not check itself
     EXPECT_EQ(ToUtf8(rows[0].status), "Detected Process [Couldn't be Killed]");
@@ -74,7 +74,7 @@ TEST_F(MemoryScanTest, SweepRowsStopAtTheRoomOfTheStartupList) {
     for (std::uint32_t id = 100; id < 100 + kStartupDetectionRoom + 3; ++id) {
         const std::u16string path = u"C:\\bad\\m" + ToText(id) + u".exe";
         Detect(path);
-        Run(id, path);
+        Launch(id, path);
     }
     EXPECT_EQ(KillDetectedProcesses(sweep, *checker).size(), kStartupDetectionRoom);
     EXPECT_EQ(killRequests.size(), kStartupDetectionRoom + 3);  // every one is still ended
@@ -82,14 +82,14 @@ TEST_F(MemoryScanTest, SweepRowsStopAtTheRoomOfTheStartupList) {
 
 TEST_F(MemoryScanTest, PhasesReportAServiceFileOnceAndLeaveCleanOnesRunning) {
     Detect(u"C:\\bad\\both.exe");
-    Run(10, u"C:\\bad\\both.exe");
+    Launch(10, u"C:\\bad\\both.exe");
     AddService(u"Both", u"C:\\bad\\both.exe");
     Detect(u"C:\\bad\\svconly.exe");
     AddService(u"SvcOnly", u"C:\\bad\\svconly.exe");
     AddService(u"Empty", u"");
     Clean(u"C:\\ok\\fine.exe");
     AddService(u"Fine", u"C:\\ok\\fine.exe");
-    Run(11, u"C:\\ok\\fine.exe");
+    Launch(11, u"C:\\ok\\fine.exe");
     PhaseContext context = Context();
     ScanMemoryProcesses(sweep, context);
     ScanServices(sweep, context);
@@ -108,8 +108,8 @@ TEST_F(MemoryScanTest, PhasesReportAServiceFileOnceAndLeaveCleanOnesRunning) {
 TEST_F(MemoryScanTest, StopDuringTheMemoryPhaseStillEndsWhatWasFrozen) {
     Detect(u"C:\\bad\\first.exe");
     Detect(u"C:\\bad\\second.exe");
-    Run(10, u"C:\\bad\\first.exe");
-    Run(11, u"C:\\bad\\second.exe");
+    Launch(10, u"C:\\bad\\first.exe");
+    Launch(11, u"C:\\bad\\second.exe");
     int pumps = 0;
     pump = [&] {
         // The first pumps pass the kernel, the program and the first process.
@@ -126,7 +126,7 @@ TEST_F(MemoryScanTest, StopDuringTheMemoryPhaseStillEndsWhatWasFrozen) {
 
 TEST_F(MemoryScanTest, AnInjectedProcessIsReportedButNeverTouched) {
     Detect(u"C:\\bad\\host.exe", kInjected, "Inj.Test");
-    Run(10, u"C:\\bad\\host.exe");
+    Launch(10, u"C:\\bad\\host.exe");
     PhaseContext context = Context();
     ScanMemoryProcesses(sweep, context);
     ASSERT_EQ(report.detect.Count(), 1u);
@@ -140,7 +140,7 @@ TEST_F(MemoryScanTest, InstalledPhasesRefreshTheListsAndKeepTheStepBefore) {
     int earlier = 0;
     phases.refreshSnapshots = [&](PhaseContext&) { ++earlier; };
     InstallProcessPhases(phases, sweep);
-    Run(10, u"C:\\ok\\late.exe");
+    Launch(10, u"C:\\ok\\late.exe");
     PhaseContext context = Context();
     phases.refreshSnapshots(context);
     EXPECT_EQ(earlier, 1);

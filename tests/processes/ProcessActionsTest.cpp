@@ -19,7 +19,7 @@ protected:
 };
 
 TEST_F(ProcessActionsTest, EachActionReachesTheListedProcess) {
-    Run(10, u"C:\\Apps\\tool.exe");
+    Launch(10, u"C:\\Apps\\tool.exe");
     const ProcessInfo tool = Listed(10);
     EXPECT_EQ(actions.Suspend(tool), ActionOutcome::Done);
     EXPECT_TRUE(Suspended(10));
@@ -32,10 +32,10 @@ TEST_F(ProcessActionsTest, EachActionReachesTheListedProcess) {
 }
 
 TEST_F(ProcessActionsTest, AReusedIdIsLeftAlone) {
-    Run(10, u"C:\\Apps\\tool.exe");
+    Launch(10, u"C:\\Apps\\tool.exe");
     const ProcessInfo tool = Listed(10);
     os.processes.Remove(10);
-    Run(10, u"C:\\Apps\\innocent.exe");  // the id now names another process
+    Launch(10, u"C:\\Apps\\innocent.exe");  // the id now names another process
     for (ProcessAction action : {ProcessAction::Kill, ProcessAction::Restart,
                                  ProcessAction::Suspend, ProcessAction::Resume}) {
         EXPECT_EQ(actions.Apply(action, tool), ActionOutcome::Gone);
@@ -49,8 +49,8 @@ TEST_F(ProcessActionsTest, AReusedIdIsLeftAlone) {
 }
 
 TEST_F(ProcessActionsTest, TheProgramAndCriticalProcessesAreRefused) {
-    Run(20, u"C:\\WINDOWS\\system32\\csrss.exe");
-    Run(21, u"C:\\Temp\\csrss.exe");  // same name elsewhere: an ordinary process
+    Launch(20, u"C:\\WINDOWS\\system32\\csrss.exe");
+    Launch(21, u"C:\\Temp\\csrss.exe");  // same name elsewhere: an ordinary process
     for (std::uint32_t id : {os.system.CurrentProcessId(), 20u, platform::fake::kSystemProcessId}) {
         const ProcessInfo p = Listed(id);
         EXPECT_EQ(actions.Kill(p), ActionOutcome::Refused) << id;
@@ -61,9 +61,9 @@ TEST_F(ProcessActionsTest, TheProgramAndCriticalProcessesAreRefused) {
 }
 
 TEST_F(ProcessActionsTest, AccessDeniedAndAFailedKillAreReported) {
-    Run(30, u"C:\\Apps\\guarded.exe").protectedProcess = true;
+    Launch(30, u"C:\\Apps\\guarded.exe").protectedProcess = true;
     EXPECT_EQ(actions.Kill(Listed(30)), ActionOutcome::AccessDenied);
-    Run(31, u"C:\\Apps\\stubborn.exe");
+    Launch(31, u"C:\\Apps\\stubborn.exe");
     survivors.insert(31);
     EXPECT_EQ(actions.Kill(Listed(31)), ActionOutcome::Failed);
     EXPECT_TRUE(Running(31));
@@ -71,7 +71,7 @@ TEST_F(ProcessActionsTest, AccessDeniedAndAFailedKillAreReported) {
 }
 
 TEST_F(ProcessActionsTest, RestartStartsTheSameFileAgainWithoutArguments) {
-    Run(40, u"C:\\Apps\\tool.exe", u"C:\\Apps\\tool.exe /secret");
+    Launch(40, u"C:\\Apps\\tool.exe", u"C:\\Apps\\tool.exe /secret");
     EXPECT_EQ(actions.Restart(Listed(40)), ActionOutcome::Done);
     EXPECT_FALSE(Running(40));
     ASSERT_EQ(os.shell.requests().size(), 1u);

@@ -53,12 +53,12 @@ protected:
 TEST_F(ProcessCommandsTest, RowsFollowTheSnapshotAndAReusedId) {
     Clean(u"C:\\Apps\\a.exe");
     Clean(u"C:\\Apps\\b.exe");
-    Run(10, u"C:\\Apps\\a.exe");
-    Run(11, u"C:\\Apps\\missing.exe");  // neither "N/A" nor an existing file: not shown
+    Launch(10, u"C:\\Apps\\a.exe");
+    Launch(11, u"C:\\Apps\\missing.exe");  // neither "N/A" nor an existing file: not shown
     Show();
     ASSERT_EQ(view.rows().size(), 3u);  // System ("N/A"), the program, a.exe
     os.processes.Remove(10);
-    Run(10, u"C:\\Apps\\b.exe");  // the id now names another process
+    Launch(10, u"C:\\Apps\\b.exe");  // the id now names another process
     kit.list.Refresh();
     const ViewChanges changes =
         view.Sync(kit.list, [&](std::u16string_view p) { return os.files.Exists(p); });
@@ -78,8 +78,8 @@ TEST_F(ProcessCommandsTest, NothingCheckedAsksForAChoice) {
 TEST_F(ProcessCommandsTest, KillAsksOnceAndAgainForASystemProcess) {
     Clean(u"C:\\Apps\\a.exe");
     Clean(u"C:\\Apps\\sys.exe");
-    Run(10, u"C:\\Apps\\a.exe");
-    Run(12, u"C:\\Apps\\sys.exe", u"", 4);  // started by System: in the system tree
+    Launch(10, u"C:\\Apps\\a.exe");
+    Launch(12, u"C:\\Apps\\sys.exe", u"", 4);  // started by System: in the system tree
     Show();
     Row(10).checked = true;
     Row(12).checked = true;
@@ -94,7 +94,7 @@ TEST_F(ProcessCommandsTest, KillAsksOnceAndAgainForASystemProcess) {
 
 TEST_F(ProcessCommandsTest, DeclinedOrDeniedActionsLeaveTheProcessAndSayWhy) {
     Clean(u"C:\\Apps\\a.exe");
-    Run(10, u"C:\\Apps\\a.exe");
+    Launch(10, u"C:\\Apps\\a.exe");
     Show();
     Row(10).checked = true;
     os.windows.QueueAnswer(mb::kAnswerNo);
@@ -114,11 +114,11 @@ TEST_F(ProcessCommandsTest, SelectionsByTreeUserAndRuntime) {
          {u"C:\\Apps\\root.exe", u"C:\\Apps\\kid.exe", u"C:\\Apps\\vb.exe", u"C:\\Apps\\svc.exe"}) {
         Clean(f);
     }
-    Run(20, u"C:\\Apps\\root.exe");
-    Run(21, u"C:\\Apps\\kid.exe", u"", 20);
-    Run(22, u"C:\\Apps\\vb.exe").modules = {u"C:\\Apps\\vb.exe",
-                                            u"C:\\WINDOWS\\system32\\msvbvm60.dll"};
-    Run(23, u"C:\\Apps\\svc.exe", u"", 4);
+    Launch(20, u"C:\\Apps\\root.exe");
+    Launch(21, u"C:\\Apps\\kid.exe", u"", 20);
+    Launch(22, u"C:\\Apps\\vb.exe").modules = {u"C:\\Apps\\vb.exe",
+                                               u"C:\\WINDOWS\\system32\\msvbvm60.dll"};
+    Launch(23, u"C:\\Apps\\svc.exe", u"", 4);
     Show();
     auto index = [&](std::uint32_t id) { return static_cast<int>(&Row(id) - view.rows().data()); };
     EXPECT_EQ(ProcessCheck(parts, CheckKind::Tree, index(20)), 2);

@@ -39,9 +39,9 @@ public:
     }
     void Clean(std::u16string_view path) { os.files.AddFile(path, std::string_view("ok")); }
 
-    platform::fake::FakeProcess& Run(std::uint32_t id, std::u16string_view path,
-                                     std::u16string_view commandLine = u"",
-                                     std::uint32_t parent = 1500) {
+    platform::fake::FakeProcess& Launch(std::uint32_t id, std::u16string_view path,
+                                        std::u16string_view commandLine = u"",
+                                        std::uint32_t parent = 1500) {
         platform::fake::FakeProcess p;
         p.processId = id;
         p.parentId = parent;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/TextLists.h"
 #include "platform/Text.h"
 #include "tests/processes/ProcessFixture.h"
 
@@ -33,7 +34,7 @@ TEST(NormalizeNtPathTest, SystemRootAndDevicePrefixes) {
 
 TEST_F(ProcessListTest, PathsFallBackToModulesThenToNotAvailable) {
     Clean(u"C:\\Apps\\plain.exe");
-    Run(10, u"C:\\Apps\\plain.exe");
+    Launch(10, u"C:\\Apps\\plain.exe");
     // No image path from the query: the first module names it.
     FakeProcess noImage;
     noImage.processId = 11;
@@ -47,7 +48,7 @@ TEST_F(ProcessListTest, PathsFallBackToModulesThenToNotAvailable) {
     os.processes.Add(nothing);
     // A name the ANSI snapshot could not spell takes the path's file name.
     Clean(u"C:\\Apps\\\u0444\u0430\u0439\u043b.exe");
-    Run(13, u"C:\\Apps\\\u0444\u0430\u0439\u043b.exe").exeName = u"????.exe";
+    Launch(13, u"C:\\Apps\\\u0444\u0430\u0439\u043b.exe").exeName = u"????.exe";
 
     ASSERT_EQ(list.Refresh(), static_cast<int>(os.processes.table().size()) + 1);
     EXPECT_EQ(ToUtf8(list.Find(platform::fake::kSystemProcessId)->path), "N/A");
@@ -61,7 +62,7 @@ TEST_F(ProcessListTest, PathsFallBackToModulesThenToNotAvailable) {
 }
 
 TEST_F(ProcessListTest, AFailedSnapshotKeepsThePreviousList) {
-    Run(10, u"C:\\Apps\\a.exe");
+    Launch(10, u"C:\\Apps\\a.exe");
     ASSERT_GT(list.Refresh(), 0);
     os.processes.Remove(10);
     os.processes.faults().FailNth(platform::fake::ProcOp::Snapshot, 1, platform::OsError::Other);
@@ -71,26 +72,26 @@ TEST_F(ProcessListTest, AFailedSnapshotKeepsThePreviousList) {
 }
 
 TEST_F(ProcessListTest, DescendantsFollowLivingParentsOnly) {
-    Run(20, u"C:\\a\\root.exe", u"", 1500);
-    Run(21, u"C:\\a\\child.exe", u"", 20);
-    Run(22, u"C:\\a\\grandchild.exe", u"", 21);
-    Run(23, u"C:\\a\\orphan.exe", u"", 99);  // its parent 99 has exited
-    Run(30, u"C:\\a\\loopA.exe", u"", 31);   // a reused id made these two each other's parent
-    Run(31, u"C:\\a\\loopB.exe", u"", 30);
+    Launch(20, u"C:\\a\\root.exe", u"", 1500);
+    Launch(21, u"C:\\a\\child.exe", u"", 20);
+    Launch(22, u"C:\\a\\grandchild.exe", u"", 21);
+    Launch(23, u"C:\\a\\orphan.exe", u"", 99);  // its parent 99 has exited
+    Launch(30, u"C:\\a\\loopA.exe", u"", 31);   // a reused id made these two each other's parent
+    Launch(31, u"C:\\a\\loopB.exe", u"", 30);
     list.Refresh();
     EXPECT_EQ(list.DescendantsOf(20), (std::vector<std::uint32_t>{21, 22}));
     EXPECT_TRUE(list.IsInTree(22, 20));
     EXPECT_TRUE(list.IsInTree(20, 20));
     EXPECT_FALSE(list.IsInTree(23, 20));
-    EXPECT_FALSE(list.IsInTree(23, 99));
+    EXPECT_TRUE(list.IsInTree(23, 99));  // by its parent link, though 99 itself has exited
     EXPECT_TRUE(list.IsInTree(31, 30));  // ends, despite the loop
     EXPECT_TRUE(list.DescendantsOf(22).empty());
 }
 
 TEST_F(ProcessListTest, FindByPathRefreshesAndComparesWithoutCase) {
-    Run(40, u"C:\\Apps\\Dup.exe");
-    Run(41, u"c:\\apps\\dup.EXE ");
-    Run(42, u"C:\\Apps\\Other.exe");
+    Launch(40, u"C:\\Apps\\Dup.exe");
+    Launch(41, u"c:\\apps\\dup.EXE ");
+    Launch(42, u"C:\\Apps\\Other.exe");
     EXPECT_EQ(list.FindProcessesByPath(u"C:\\APPS\\DUP.EXE"), (std::vector<std::uint32_t>{40, 41}));
 }
 
