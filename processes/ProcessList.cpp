@@ -63,7 +63,9 @@ int ProcessList::Refresh() {
             return longPath ? *longPath : std::u16string(p);
         };
         if (!path.empty()) {
-            info.path = resolve(path);
+            // Only an 8.3 component (it holds a "~") has a longer spelling, and asking the file
+            // system for every process would cost most of a listing.
+            info.path = path.find(u'~') != std::u16string::npos ? resolve(path) : path;
         } else {
             info.path = resolve(info.name);
             if (IsKernelProcess(entry.processId) || !files_.Exists(info.path))

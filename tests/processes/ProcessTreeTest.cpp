@@ -12,7 +12,8 @@ ProcessInfo P(std::uint32_t id, std::uint32_t parent) {
     ProcessInfo p;
     p.processId = id;
     p.parentId = parent;
-    p.name = u"p" + ToText(id);
+    p.name = u"p";
+    p.name += ToText(id);
     return p;
 }
 
