@@ -1,7 +1,10 @@
 // Start-up memory check.
 #include "app/MemoryCheck.h"
 
+#include <algorithm>
+
 #include "app/ProductNames.h"
+#include "common/TextLists.h"
 #include "scanner/CheckFile.h"
 
 namespace vestra {
@@ -30,10 +33,18 @@ bool RunStartupMemoryCheck(platform::Platform& os, AppState& state,
     if (state.startupDetections.empty())
         return false;
     os.system.Sleep(kSecondSweepDelayMs);
+    // A process that the first sweep ended may still be listed while others hold it open; the
+    // same file is reported once.
     for (processes::ProcessDetection& row : processes::KillDetectedProcesses(kit.sweep, checker)) {
         if (state.startupDetections.size() >= processes::kStartupDetectionRoom)
             break;
-        state.startupDetections.push_back(std::move(row));
+        const bool listed =
+            std::any_of(state.startupDetections.begin(), state.startupDetections.end(),
+                        [&](const processes::ProcessDetection& known) {
+                            return SamePath(known.path, row.path);
+                        });
+        if (!listed)
+            state.startupDetections.push_back(std::move(row));
     }
     if (!state.startedFromVrs) {
         os.windows.MessageBox(infectedText(), kProductName, platform::mb::kIconExclamation);

@@ -264,6 +264,21 @@ TEST_F(EntryTest, AnOrdinaryStartEndsRunningMalwareAndSaysSo) {
     EXPECT_EQ(ToUtf8(os.windows.messageBoxes()[0].title), "Vestra");
 }
 
+TEST_F(EntryTest, AProgramStillListedAfterTheFirstSweepIsReportedOnce) {
+    constexpr char16_t kBad[] = u"C:\\Temp\\bad.exe";
+    os.files.AddFile(kBad, std::string_view("bad"));
+    testing::EngineScript().results[kBad] = 16 + 3;
+    platform::fake::FakeProcess bad;
+    bad.processId = 77;
+    bad.exeName = u"bad.exe";
+    bad.imagePath = kBad;
+    os.processes.Add(bad);  // the scripted kill fails: it stays for the second sweep
+    ASSERT_EQ(Start(u""), RunMode::MainWindow);
+    EXPECT_EQ(testing::EngineScript().superKills, (std::vector<std::int32_t>{77, 77}));
+    ASSERT_EQ(state.startupDetections.size(), 1u);
+    EXPECT_EQ(ToUtf8(state.startupDetections[0].status), "Detected Process [Couldn't be Killed]");
+}
+
 TEST_F(EntryTest, NothingRunningThatIsDetectedMeansNoWaitAndNoMessage) {
     ASSERT_EQ(Start(u""), RunMode::MainWindow);
     EXPECT_TRUE(state.startupDetections.empty());
