@@ -3,10 +3,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/OsLevel.h"
 #include "app/PathTable.h"
 #include "engine/client/Engine.h"
+#include "processes/MemoryScan.h"
 
 namespace vestra {
 
@@ -28,6 +30,8 @@ struct AppState {
 
     std::unique_ptr<Engine> engine;
     SignatureCounts signatureCounts;
+    // What the start-up memory check found and ended, for the main window's virus list.
+    std::vector<processes::ProcessDetection> startupDetections;
 };
 
 }  // namespace vestra

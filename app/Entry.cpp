@@ -5,6 +5,7 @@
 #include <random>
 
 #include "app/CommandWord.h"
+#include "app/MemoryCheck.h"
 #include "app/ProductNames.h"
 #include "common/FileNames.h"
 #include "config/MessageSlots.h"
@@ -129,6 +130,11 @@ RunMode RunEntry(platform::Platform& os, AppState& state, EntryServices& service
         return RunMode::ProtectionHost;
     state.guiModeFlag = true;
     AddBehaviourSignature(state);
+    if (state.commandWord.empty()) {
+        RunStartupMemoryCheck(os, state, [&services] {
+            return services.FormatMessage(config::msg::kComputerInfected, u"", u"");
+        });
+    }
     return RunMode::MainWindow;
 }
 

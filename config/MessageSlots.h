@@ -34,6 +34,18 @@ inline constexpr int kStateDangerous = 50;
 
 // Scan pressed while the lists still hold the last report.
 inline constexpr int kReportWillBeCleared = 51;
+// Running malware was found and ended at start-up.
+inline constexpr int kComputerInfected = 52;
+
+// The process view's commands: nothing checked (prompt, title), the system-process question,
+// and the selection results.
+inline constexpr int kCheckProcessesTo = 17;
+inline constexpr int kNothingTo = 18;
+inline constexpr int kIsSystemProcess = 19;
+inline constexpr int kProcessCountOf = 20;
+inline constexpr int kProcessWasChecked = 21;
+inline constexpr int kCouldNotFind = 22;
+inline constexpr int kProcessSuffix = 23;
 
 // The password window.
 inline constexpr int kPasswordSaved = 62;

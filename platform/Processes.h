@@ -37,6 +37,9 @@ public:
     // Full paths of the loaded modules, the image first.
     virtual Result<std::vector<std::u16string>> Modules(std::uint32_t processId) = 0;
     virtual Result<MemoryCounters> Memory(std::uint32_t processId) = 0;
+    // When the process started (GetProcessTimes, 100 ns units). With the id it names one
+    // process: a later process that reuses the id has another creation time.
+    virtual Result<std::uint64_t> CreationTime(std::uint32_t processId) = 0;
     // TerminateProcess after OpenProcess with PROCESS_TERMINATE.
     virtual OsError Terminate(std::uint32_t processId, std::uint32_t exitCode) = 0;
     // SuspendThread / ResumeThread on every thread of the process.

@@ -9,6 +9,8 @@ void FakeProcesses::Add(FakeProcess process) {
     if (process.modules.empty() && !process.imagePath.empty()) {
         process.modules.push_back(process.imagePath);
     }
+    if (process.creationTime == 0)
+        process.creationTime = ++clock_;
     if (FakeProcess* existing = Get(process.processId)) {
         *existing = std::move(process);
     } else {
@@ -76,6 +78,13 @@ Result<MemoryCounters> FakeProcesses::Memory(std::uint32_t processId) {
     if (!process)
         return process.error();
     return (*process)->memory;
+}
+
+Result<std::uint64_t> FakeProcesses::CreationTime(std::uint32_t processId) {
+    auto process = Open(ProcOp::CreationTime, processId);
+    if (!process)
+        return process.error();
+    return (*process)->creationTime;
 }
 
 OsError FakeProcesses::Terminate(std::uint32_t processId, std::uint32_t exitCode) {

@@ -17,6 +17,7 @@ enum class ProcOp : std::uint8_t {
     CommandLine,
     Modules,
     Memory,
+    CreationTime,
     Terminate,
     Suspend,
     Resume,
@@ -32,6 +33,8 @@ struct FakeProcess {
     std::vector<std::u16string> modules;  // the image first; filled from imagePath when empty
     MemoryCounters memory;
     std::uint32_t threadCount = 1;
+    // 0: Add gives it the next tick of the fake's clock, so every added process has its own.
+    std::uint64_t creationTime = 0;
     // Opening it for anything beyond the snapshot is AccessDenied (a system process).
     bool protectedProcess = false;
     bool suspended = false;
@@ -59,6 +62,7 @@ public:
     Result<std::u16string> CommandLine(std::uint32_t processId) override;
     Result<std::vector<std::u16string>> Modules(std::uint32_t processId) override;
     Result<MemoryCounters> Memory(std::uint32_t processId) override;
+    Result<std::uint64_t> CreationTime(std::uint32_t processId) override;
     OsError Terminate(std::uint32_t processId, std::uint32_t exitCode) override;
     OsError Suspend(std::uint32_t processId) override;
     OsError Resume(std::uint32_t processId) override;
@@ -70,6 +74,7 @@ private:
 
     std::vector<FakeProcess> table_;
     std::vector<TerminateRecord> terminated_;
+    std::uint64_t clock_ = 0;
     FaultInjector<ProcOp> faults_;
 };
 

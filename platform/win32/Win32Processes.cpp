@@ -127,6 +127,16 @@ Result<MemoryCounters> Win32Processes::Memory(std::uint32_t processId) {
                           counters.PeakPagefileUsage};
 }
 
+Result<std::uint64_t> Win32Processes::CreationTime(std::uint32_t processId) {
+    auto process = OpenProcessFor(PROCESS_QUERY_LIMITED_INFORMATION, processId);
+    if (!process)
+        return process.error();
+    FILETIME created = {}, exited = {}, kernel = {}, user = {};
+    if (!::GetProcessTimes(process->get(), &created, &exited, &kernel, &user))
+        return LastError();
+    return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
+
 OsError Win32Processes::Terminate(std::uint32_t processId, std::uint32_t exitCode) {
     auto process = OpenProcessFor(PROCESS_TERMINATE, processId);
     if (!process)

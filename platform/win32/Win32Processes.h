@@ -14,6 +14,7 @@ public:
     Result<std::u16string> CommandLine(std::uint32_t processId) override;
     Result<std::vector<std::u16string>> Modules(std::uint32_t processId) override;
     Result<MemoryCounters> Memory(std::uint32_t processId) override;
+    Result<std::uint64_t> CreationTime(std::uint32_t processId) override;
     OsError Terminate(std::uint32_t processId, std::uint32_t exitCode) override;
     OsError Suspend(std::uint32_t processId) override;
     OsError Resume(std::uint32_t processId) override;

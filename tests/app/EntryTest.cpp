@@ -229,5 +229,62 @@ TEST(ExitApplicationTest, SparesTheMainWindowWhileItLoads) {
     EXPECT_EQ(calls, (std::vector<bool>{true, false}));
 }
 
+// A detected program running at an ordinary start is ended through the engine before the main
+// window exists; a second sweep follows the pause, and the user is told once.
+TEST_F(EntryTest, AnOrdinaryStartEndsRunningMalwareAndSaysSo) {
+    constexpr char16_t kBad[] = u"C:\\Temp\\bad.exe";
+    os.files.AddFile(kBad, std::string_view("bad"));
+    testing::EngineScript().results[kBad] = 16 + 3;
+    testing::EngineScript().names[kBad] = "Trojan.Test";
+    testing::EngineScript().superKillResult = 1;
+    platform::fake::FakeProcess bad;
+    bad.processId = 77;
+    bad.exeName = u"bad.exe";
+    bad.imagePath = kBad;
+    os.processes.Add(bad);
+    platform::fake::FakeProcess clean;
+    clean.processId = 78;
+    clean.exeName = u"notepad.exe";
+    clean.imagePath = u"C:\\Windows\\system32\\notepad.exe";
+    os.processes.Add(clean);
+    // The scripted engine only answers; the process goes away during the pause.
+    os.system.SetSleepHook([&](std::uint32_t) { os.processes.Remove(77); });
+
+    ASSERT_EQ(Start(u""), RunMode::MainWindow);
+    EXPECT_EQ(testing::EngineScript().superKills, std::vector<std::int32_t>{77});
+    EXPECT_EQ(os.system.totalSlept(), 3000u);
+    EXPECT_NE(os.processes.Get(78), nullptr);
+    ASSERT_EQ(state.startupDetections.size(), 1u);
+    EXPECT_EQ(ToUtf8(state.startupDetections[0].status), "Detected Process [Killed]");
+    EXPECT_EQ(ToUtf8(state.startupDetections[0].path), "C:\\Temp\\bad.exe");
+    ASSERT_EQ(os.windows.messageBoxes().size(), 1u);
+    // Message 52 in the first run's language, Indonesian, under the product name.
+    EXPECT_EQ(ToUtf8(os.windows.messageBoxes()[0].text).rfind("Komputer Anda sedang terinfeksi", 0),
+              0u);
+    EXPECT_EQ(ToUtf8(os.windows.messageBoxes()[0].title), "Vestra");
+}
+
+TEST_F(EntryTest, AProgramStillListedAfterTheFirstSweepIsReportedOnce) {
+    constexpr char16_t kBad[] = u"C:\\Temp\\bad.exe";
+    os.files.AddFile(kBad, std::string_view("bad"));
+    testing::EngineScript().results[kBad] = 16 + 3;
+    platform::fake::FakeProcess bad;
+    bad.processId = 77;
+    bad.exeName = u"bad.exe";
+    bad.imagePath = kBad;
+    os.processes.Add(bad);  // the scripted kill fails: it stays for the second sweep
+    ASSERT_EQ(Start(u""), RunMode::MainWindow);
+    EXPECT_EQ(testing::EngineScript().superKills, (std::vector<std::int32_t>{77, 77}));
+    ASSERT_EQ(state.startupDetections.size(), 1u);
+    EXPECT_EQ(ToUtf8(state.startupDetections[0].status), "Detected Process [Couldn't be Killed]");
+}
+
+TEST_F(EntryTest, NothingRunningThatIsDetectedMeansNoWaitAndNoMessage) {
+    ASSERT_EQ(Start(u""), RunMode::MainWindow);
+    EXPECT_TRUE(state.startupDetections.empty());
+    EXPECT_EQ(os.system.totalSlept(), 0u);
+    EXPECT_TRUE(testing::EngineScript().superKills.empty());
+}
+
 }  // namespace
 }  // namespace vestra

@@ -48,6 +48,19 @@ TEST(FakeProcessesTest, ModulesStartWithTheImageAndFaultsReachEveryCall) {
     EXPECT_TRUE(processes.Snapshot().ok());
 }
 
+TEST(FakeProcessesTest, AReusedIdComesWithAnotherCreationTime) {
+    FakeProcesses processes;
+    processes.Add(Process(10, u"first.exe"));
+    const std::uint64_t first = *processes.CreationTime(10);
+    EXPECT_EQ(*processes.CreationTime(10), first);
+    ASSERT_EQ(processes.Terminate(10, 0), OsError::None);
+    EXPECT_FALSE(processes.CreationTime(10).ok());
+    processes.Add(Process(10, u"second.exe"));
+    EXPECT_NE(*processes.CreationTime(10), first);
+    processes.Add(Process(20, u"csrss.exe", true));
+    EXPECT_EQ(processes.CreationTime(20).error(), OsError::AccessDenied);
+}
+
 TEST(FakeServicesTest, StopAndRemove) {
     FakeServices services;
     services.Add({u"EvilSvc", u"Evil", kServiceRunning, 0x10});

@@ -89,10 +89,13 @@ namespace {
 // A child process created suspended (it never runs), for the actions on other processes.
 class SuspendedChild {
 public:
-    SuspendedChild() {
+    // The program is this test itself, told to run no test; `quoted` puts its path in quotes.
+    explicit SuspendedChild(std::u16string_view arguments = u"--gtest_filter=NothingAtAll",
+                            bool quoted = true) {
         wchar_t exe[MAX_PATH];
         ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-        commandLine = u"\"" + FromWide(exe) + u"\" --gtest_filter=NothingAtAll";
+        const std::u16string path = FromWide(exe);
+        commandLine = (quoted ? u"\"" + path + u"\"" : path) + u" " + std::u16string(arguments);
         std::u16string mutableLine = commandLine;
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
@@ -132,6 +135,50 @@ TEST(Win32ProcessesTest, ReadsAnotherProcessAndSuspendsResumesAndEndsIt) {
     DWORD exitCode = 0;
     ::GetExitCodeProcess(child.info.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 7u);
+}
+
+// The command line comes from the process's own parameters, in UTF-16, whatever the quoting
+// and whatever the code page could spell.
+TEST(Win32ProcessesTest, CommandLinesComeBackAsStarted) {
+    struct Case {
+        const char16_t* arguments;
+        bool quoted;
+    };
+    const Case cases[] = {
+        {u"--gtest_filter=NothingAtAll", true},
+        {u"--gtest_filter=NothingAtAll \"C:\\a folder\\f.txt\"", false},
+        {u"--gtest_filter=Nothing \u0424\u0430\u0439\u043b \u6587\u4ef6 \u00e9", true},
+    };
+    Win32Processes processes;
+    for (const Case& c : cases) {
+        SuspendedChild child(c.arguments, c.quoted);
+        ASSERT_TRUE(child.created) << contract::U8(c.arguments);
+        auto line = processes.CommandLine(child.info.dwProcessId);
+        ASSERT_TRUE(line.ok()) << OsErrorName(line.error());
+        EXPECT_EQ(contract::U8(*line), contract::U8(child.commandLine));
+    }
+}
+
+// With the id, the creation time names one process: it stays while the process lives, and a
+// process started later never carries an earlier one.
+TEST(Win32ProcessesTest, CreationTimeIsStableWhileTheProcessLives) {
+    Win32Processes processes;
+    SuspendedChild first;
+    ASSERT_TRUE(first.created);
+    const std::uint32_t id = first.info.dwProcessId;
+    auto created = processes.CreationTime(id);
+    ASSERT_TRUE(created.ok()) << OsErrorName(created.error());
+    EXPECT_NE(*created, 0u);
+    EXPECT_EQ(*processes.CreationTime(id), *created);
+    FILETIME c, e, k, u;
+    ASSERT_TRUE(::GetProcessTimes(first.info.hProcess, &c, &e, &k, &u));
+    EXPECT_EQ(*created, (std::uint64_t{c.dwHighDateTime} << 32) | c.dwLowDateTime);
+    SuspendedChild second;
+    ASSERT_TRUE(second.created);
+    auto later = processes.CreationTime(second.info.dwProcessId);
+    ASSERT_TRUE(later.ok());
+    EXPECT_GE(*later, *created);  // the clock behind the times may tick coarsely
+    EXPECT_TRUE(processes.CreationTime(::GetCurrentProcessId()).ok());
 }
 
 TEST(Win32ProcessesTest, OwnMemoryCountersAreFilled) {

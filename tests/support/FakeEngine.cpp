@@ -54,8 +54,9 @@ std::int32_t VESTRA_STDCALL AddVBU(const char16_t* path, const char* name) {
 std::int32_t VESTRA_STDCALL RemoveVBU(const char16_t*) {
     return 1;
 }
-std::int32_t VESTRA_STDCALL SuperKill(std::int32_t) {
-    return 0;
+std::int32_t VESTRA_STDCALL SuperKill(std::int32_t processId) {
+    g_script.superKills.push_back(processId);
+    return g_script.superKillResult;
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ struct FakeEngineScript {
     std::vector<int> countOrder;
     std::vector<std::pair<std::u16string, std::string>> userSignatures;
     std::vector<std::u16string> scanned;
+    std::vector<std::int32_t> superKills;  // ids SuperKill was asked to end
+    std::int32_t superKillResult = 0;
 };
 
 // The script the registered functions answer from; Reset() before each test.

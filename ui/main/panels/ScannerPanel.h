@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "processes/ProcessKit.h"
 #include "remediation/CageStore.h"
 #include "remediation/CleanInfected.h"
 #include "remediation/FixAll.h"
@@ -98,6 +99,7 @@ private:
     void BindScanTimers();
     void RefreshCounters();
     void LoadExceptions();
+    void TakeStartupDetections();
     void StartRequestedScan();
     void MirrorRow(int listId, const ResultList& list, ListChange change, std::size_t row);
     ResultList* ModelOfList(int listId);
@@ -123,6 +125,8 @@ private:
     remediation::DetectionFixer fixer_;
     std::unique_ptr<FileChecker> checker_;  // present when the engine is loaded
     std::unique_ptr<ScanRun> scanRun_;
+    // The memory and service phases' parts; present with the scan run.
+    std::unique_ptr<processes::ProcessKit> processKit_;
     win::UniqueImageList listImages_;
     SelectAllStates selectAll_;
     ScanTab currentScanTab_ = ScanTab::Targets;

@@ -141,14 +141,12 @@ void ScannerPanel::WriteLog() {
 
 std::vector<std::u16string> ScannerPanel::RunningImagePaths() const {
     std::vector<std::u16string> paths;
-    platform::Processes& processes = ctx_.app.os.processes;
-    auto snapshot = processes.Snapshot();
-    if (!snapshot)
+    if (!processKit_)
         return paths;
-    for (const platform::ProcessEntry& entry : snapshot.value()) {
-        auto path = processes.ImagePath(entry.processId);
-        if (path && !path.value().empty())
-            paths.push_back(path.value());
+    processKit_->list.Refresh();
+    for (const processes::ProcessInfo& process : processKit_->list.entries()) {
+        if (!process.path.empty())
+            paths.push_back(process.path);
     }
     return paths;
 }

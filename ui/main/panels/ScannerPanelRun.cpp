@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "app/MemoryCheck.h"
+#include "processes/MemoryScan.h"
 #include "scanner/ScanTexts.h"
 #include "scanner/TargetSelection.h"
 #include "ui/framework/Controls.h"
@@ -59,8 +61,11 @@ void ScannerPanel::BuildScanRun() {
         });
         // Binding point: the area phases (memory, services, start-up, registry, autorun files)
         // are filled in by their subsystems through scanRun_->phases.
+        processKit_ = std::make_unique<processes::ProcessKit>(app.os, ProcessSetupOf(app.state));
+        processes::InstallProcessPhases(scanRun_->phases, processKit_->sweep);
     }
     report_.SetView(this);
+    TakeStartupDetections();
     ctx_.kit.Enable(ctl::kCmdScan, scanRun_ != nullptr);
     ctx_.window.onCommand[ctl::kCmdScan] = [this](int) {
         if (!scanRun_)
@@ -74,6 +79,13 @@ void ScannerPanel::BuildScanRun() {
             scanRun_->StopClicked();
     };
     BindScanTimers();
+}
+
+// What the start-up memory check ended becomes the first rows of the virus list.
+void ScannerPanel::TakeStartupDetections() {
+    for (const processes::ProcessDetection& row : ctx_.app.state.startupDetections)
+        report_.AddDetection({row.name, row.type, row.path, row.status, row.action}, true);
+    ctx_.app.state.startupDetections.clear();
 }
 
 void ScannerPanel::LoadExceptions() {

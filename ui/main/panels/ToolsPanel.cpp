@@ -99,6 +99,12 @@ void ToolsPanel::ShowToolPage(ToolPage toolPage) {
     win::tabs::Select(ctx_.kit.Ctl(ctl::kTabTool), static_cast<int>(toolPage));
     for (int i = 0; i < kToolPageCount; ++i)
         ctx_.kit.Show(ctl::kPicTool0 + i, i == static_cast<int>(toolPage));
+    for (int i = 0; i < kToolPageCount; ++i) {
+        if (i == static_cast<int>(toolPage))
+            pages_[i]->Opened();
+        else
+            pages_[i]->Left();
+    }
     // Binding points: opening a tool page refreshes its list (start-up entries and suspects,
     // the process list with its timer, the policy boxes, the program icons, the drive list).
 }

@@ -3,15 +3,62 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/MemoryCheck.h"
+#include "platform/Text.h"
+#include "processes/ProcessTree.h"
+#include "scanner/FileRoutines.h"
+#include "ui/forms/FormProcessTree.h"
+#include "ui/framework/Controls.h"
 #include "ui/main/ListEvents.h"
 #include "ui/model/ControlIds.h"
+#include "ui/model/ListLayouts.h"
+
+// <windows.h> makes MessageBox a macro; the seam's method keeps its plain name.
+#ifdef MessageBox
+#undef MessageBox
+#endif
 
 namespace vestra::ui {
+namespace {
+
+// The page's own timer; the frame's timers stay below it.
+constexpr UINT_PTR kTimerProcess = 20;
+constexpr UINT kProcessIntervalMs = 1000;
+constexpr std::u16string_view kSearchAddress = u"https://www.google.com/search?q=";
+
+enum ProcColumn : int { kName = 0, kRisk, kSize, kDescription, kPath };
+
+}  // namespace
+
+std::function<void(std::u16string_view, std::uint32_t)> ProcessManagerPage::openProperties;
+
+ProcessManagerPage::ProcessManagerPage(const PanelContext& context) : MainPanel(context) {}
+ProcessManagerPage::~ProcessManagerPage() = default;
 
 void ProcessManagerPage::Build(HWND page) {
     ctx_.kit.Add(ControlKit::Kind::Label, page, ctl::kLbProcHint);
     ctx_.kit.AddList(page, ctl::kLVProc);
-    HandleListEvents(ctx_, ctl::kLVProc);
+    HandleListEvents(ctx_, ctl::kLVProc, [this](HWND list, const NMLISTVIEW& change) {
+        if (mirroring_ || !CheckMarkChanged(change) || change.iItem < 0)
+            return;
+        const auto row = static_cast<std::size_t>(change.iItem);
+        if (row < view_.rows().size())
+            view_.rows()[row].checked = win::list::RowChecked(list, change.iItem);
+    });
+    const MainWindowContext& app = ctx_.app;
+    kit_ = std::make_unique<processes::ProcessKit>(app.os, ProcessSetupOf(app.state));
+    parts_ = std::make_unique<processes::CommandParts>(
+        processes::CommandParts{*kit_, view_, app.os.windows, app.messages,
+                                [&os = app.os](std::uint32_t id) {
+                                    auto modules = os.processes.Modules(id);
+                                    return modules ? *modules : std::vector<std::u16string>{};
+                                },
+                                app.state.paths.ownExePath});
+    ctx_.window.onTimer[kTimerProcess] = [this] { Refresh(); };
+    BindCommands();
 }
 
 void ProcessManagerPage::Layout(int pw, int ph) {
@@ -21,6 +68,141 @@ void ProcessManagerPage::Layout(int pw, int ph) {
 
 void ProcessManagerPage::SetUp(SetupPart) {
     ctx_.kit.AddColumns(ctl::kLVProc);
+}
+
+void ProcessManagerPage::Opened() {
+    Refresh();
+    ctx_.window.StartTimer(kTimerProcess, kProcessIntervalMs);
+}
+
+void ProcessManagerPage::Left() {
+    ctx_.window.StopTimer(kTimerProcess);
+}
+
+void ProcessManagerPage::Refresh() {
+    HWND list = ctx_.kit.Ctl(ctl::kLVProc);
+    if (!kit_ || !list || ctx_.app.state.exitingFlag || !IsWindowVisible(list))
+        return;
+    if (kit_->list.Refresh() < 0)
+        return;
+    platform::FileSystem& files = ctx_.app.os.files;
+    const processes::ViewChanges changes =
+        view_.Sync(kit_->list, [&files](std::u16string_view path) { return files.Exists(path); });
+    mirroring_ = true;
+    for (std::size_t row : changes.removed)
+        ListView_DeleteItem(list, static_cast<int>(row));
+    const std::size_t first = view_.rows().size() - changes.added;
+    for (std::size_t row = first; row < view_.rows().size(); ++row) {
+        win::list::AddRow(list, view_.rows()[row].process.name);
+        ShowRowCells(static_cast<int>(row));
+    }
+    mirroring_ = false;
+}
+
+void ProcessManagerPage::ShowRowCells(int row) {
+    HWND list = ctx_.kit.Ctl(ctl::kLVProc);
+    const processes::ProcessRow& model = view_.rows()[static_cast<std::size_t>(row)];
+    const std::u16string& path = model.process.path;
+    platform::Platform& os = ctx_.app.os;
+    win::list::SetCell(list, row, kName, model.process.name + model.status);
+    if (path != processes::kNoPath) {
+        win::list::SetCell(list, row, kSize, FileSizeText(os.files, path, kUnitKB, false));
+        win::list::SetCell(list, row, kDescription, GetVersionStrings(os.versions, path)[1]);
+    }
+    win::list::SetCell(list, row, kPath, path);
+}
+
+void ProcessManagerPage::MirrorChecks() {
+    HWND list = ctx_.kit.Ctl(ctl::kLVProc);
+    mirroring_ = true;
+    for (std::size_t row = 0; row < view_.rows().size(); ++row)
+        win::list::CheckRow(list, static_cast<int>(row), view_.rows()[row].checked);
+    mirroring_ = false;
+}
+
+const processes::ProcessRow* ProcessManagerPage::SelectedProcess() const {
+    const int row = SelectedRow(ctx_.kit.Ctl(ctl::kLVProc));
+    if (row < 0 || static_cast<std::size_t>(row) >= view_.rows().size())
+        return nullptr;
+    return &view_.rows()[static_cast<std::size_t>(row)];
+}
+
+void ProcessManagerPage::Act(processes::ProcessAction action) {
+    processes::ProcessEx(*parts_, action);
+    // Outcomes show in the rows at once; ended processes leave with the next tick.
+    for (std::size_t row = 0; row < view_.rows().size(); ++row) {
+        if (view_.rows()[row].checked)
+            ShowRowCells(static_cast<int>(row));
+    }
+}
+
+void ProcessManagerPage::Check(processes::CheckKind kind) {
+    processes::ProcessCheck(*parts_, kind, SelectedRow(ctx_.kit.Ctl(ctl::kLVProc)));
+    MirrorChecks();
+}
+
+void ProcessManagerPage::Shutdown(int flags) {
+    const std::u16string word(processes::ShutdownWord(flags));
+    const std::u16string question = ctx_.app.messages.Text(0) + word + u" Windows?";
+    if (ctx_.app.os.windows.MessageBox(question, word,
+                                       platform::mb::kYesNo | platform::mb::kIconQuestion) !=
+        platform::mb::kAnswerYes) {
+        return;
+    }
+    if (flags == 6)
+        SetSystemPowerState(TRUE, TRUE);
+    else if (flags == 7)
+        LockWorkStation();
+    else
+        ExitWindowsEx(static_cast<UINT>(flags) | EWX_FORCE, 0);
+}
+
+void ProcessManagerPage::BindCommands() {
+    CommandBindings& b = ctx_.bindings;
+    using processes::CheckKind;
+    using processes::ProcessAction;
+    b.Bind(cmd::kPopProcKill, [this] { Act(ProcessAction::Kill); });
+    b.Bind(cmd::kPopProcRestart, [this] { Act(ProcessAction::Restart); });
+    b.Bind(cmd::kPopProcSuspend, [this] { Act(ProcessAction::Suspend); });
+    b.Bind(cmd::kPopProcResume, [this] { Act(ProcessAction::Resume); });
+    b.Bind(cmd::kPopProcCheckTree, [this] { Check(CheckKind::Tree); });
+    b.Bind(cmd::kPopProcSelUser, [this] { Check(CheckKind::User); });
+    b.Bind(cmd::kPopProcSelVb, [this] { Check(CheckKind::VisualBasic); });
+    b.Bind(cmd::kPopProcDeselect, [this] { Check(CheckKind::None); });
+    b.Bind(cmd::kPopProcTree, [this] { ShowProcessTree(ctx_.window.hwnd(), *kit_); });
+    b.Bind(cmd::kPopProcExplore, [this] {
+        if (const processes::ProcessRow* row = SelectedProcess()) {
+            platform::Platform& os = ctx_.app.os;
+            ExplorePath({os.files, os.shell, os.windows}, row->process.path);
+        }
+    });
+    b.Bind(cmd::kPopProcGoogle, [this] {
+        if (const processes::ProcessRow* row = SelectedProcess()) {
+            ctx_.app.os.shell.Execute(
+                {u"open", std::u16string(kSearchAddress) + row->process.name, u"", u"", 1});
+        }
+    });
+    b.Bind(cmd::kPopProcCreate, [this] {
+        using RunFileDlg = void(WINAPI*)(HWND, HICON, LPCWSTR, LPCWSTR, LPCWSTR, UINT);
+        HMODULE shell = GetModuleHandleW(L"shell32.dll");
+        auto run = reinterpret_cast<RunFileDlg>(
+            reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(61))));
+        if (run)
+            run(ctx_.window.hwnd(), nullptr, nullptr, L"Create Process ...", nullptr, 0);
+    });
+    if (openProperties) {
+        b.Bind(cmd::kPopProcInfo, [this] {
+            if (const processes::ProcessRow* row = SelectedProcess())
+                openProperties(row->process.path, row->process.processId);
+        });
+    }
+    const std::pair<int, int> shutdowns[] = {{cmd::kPopProcLogOff, 0},
+                                             {cmd::kPopProcTurnOff, 1},
+                                             {cmd::kPopProcReboot, 2},
+                                             {cmd::kPopProcStandBy, 6},
+                                             {cmd::kPopProcSwitchUser, 7}};
+    for (const auto& [id, flags] : shutdowns)
+        b.Bind(id, [this, flags = flags] { Shutdown(flags); });
 }
 
 }  // namespace vestra::ui

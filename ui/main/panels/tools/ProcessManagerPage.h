@@ -1,17 +1,48 @@
-// Windows-only: the tool page "Process Manager": the running processes and their menu.
+// Windows-only: the tool page "Process Manager": the running processes in LVProc, kept current
+// by its timer while the page shows, and the pop-up menu's commands on the checked or selected
+// rows. The rows and commands are the process view model's; this page mirrors them.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "processes/ProcessCommands.h"
 #include "ui/main/PanelHost.h"
 
 namespace vestra::ui {
 
 class ProcessManagerPage : public MainPanel {
 public:
-    using MainPanel::MainPanel;
+    explicit ProcessManagerPage(const PanelContext& context);
+    ~ProcessManagerPage() override;
 
     void Build(HWND page) override;
     void Layout(int width, int height) override;
     void SetUp(SetupPart part) override;
+    void Opened() override;
+    void Left() override;
+
+    // The file properties window of a process (its path and id); unset leaves
+    // "&Process Information" disabled.
+    static std::function<void(std::u16string_view path, std::uint32_t processId)> openProperties;
+
+private:
+    void Refresh();
+    void BindCommands();
+    void Act(processes::ProcessAction action);
+    void Check(processes::CheckKind kind);
+    void MirrorChecks();
+    void ShowRowCells(int row);
+    const processes::ProcessRow* SelectedProcess() const;
+    void Shutdown(int flags);
+
+    std::unique_ptr<processes::ProcessKit> kit_;
+    processes::ProcessView view_;
+    std::unique_ptr<processes::CommandParts> parts_;
+    bool mirroring_ = false;
 };
 
 }  // namespace vestra::ui
