@@ -10,6 +10,7 @@
 #include "platform/Text.h"
 #include "processes/ProcessTree.h"
 #include "scanner/FileRoutines.h"
+#include "ui/forms/FormFileProp.h"
 #include "ui/forms/FormProcessTree.h"
 #include "ui/framework/Controls.h"
 #include "ui/main/ListEvents.h"
@@ -32,8 +33,6 @@ constexpr std::u16string_view kSearchAddress = u"https://www.google.com/search?q
 enum ProcColumn : int { kName = 0, kRisk, kSize, kDescription, kPath };
 
 }  // namespace
-
-std::function<void(std::u16string_view, std::uint32_t)> ProcessManagerPage::openProperties;
 
 ProcessManagerPage::ProcessManagerPage(const PanelContext& context) : MainPanel(context) {}
 ProcessManagerPage::~ProcessManagerPage() = default;
@@ -190,12 +189,11 @@ void ProcessManagerPage::BindCommands() {
         if (run)
             run(ctx_.window.hwnd(), nullptr, nullptr, L"Create Process ...", nullptr, 0);
     });
-    if (openProperties) {
-        b.Bind(cmd::kPopProcInfo, [this] {
-            if (const processes::ProcessRow* row = SelectedProcess())
-                openProperties(row->process.path, row->process.processId);
-        });
-    }
+    b.Bind(cmd::kPopProcInfo, [this] {
+        if (const processes::ProcessRow* row = SelectedProcess())
+            ShowFileProperties(ctx_.window.hwnd(), {row->process.path, row->process.processId},
+                               ctx_.app.os, ctx_.app.messages.CurrentLanguage());
+    });
     const std::pair<int, int> shutdowns[] = {{cmd::kPopProcLogOff, 0},
                                              {cmd::kPopProcTurnOff, 1},
                                              {cmd::kPopProcReboot, 2},

@@ -25,10 +25,6 @@ public:
     void Opened() override;
     void Left() override;
 
-    // The file properties window of a process (its path and id); unset leaves
-    // "&Process Information" disabled.
-    static std::function<void(std::u16string_view path, std::uint32_t processId)> openProperties;
-
 private:
     void Refresh();
     void BindCommands();
