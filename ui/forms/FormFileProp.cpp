@@ -143,8 +143,8 @@ void FormFileProp::MakeControls() {
         win::tabs::Add(tabs, caption);
     for (int id : {kLVProcessInfo, kLVFileVersion}) {
         HWND list = win::MakeListView(add(id), false);
-        win::list::AddColumn(list, texts.infoColumns[0], Scale(150));
-        win::list::AddColumn(list, texts.infoColumns[1], Scale(300));
+        win::list::AddColumn(list, texts.infoColumns[0], Scale(185));
+        win::list::AddColumn(list, texts.infoColumns[1], Scale(285));
     }
     // The window keeps the module icons: the list must not destroy them with itself.
     win::ControlArgs moduleArgs = add(kLVModule);
