@@ -202,6 +202,11 @@ TEST_F(RegRepairTest, UndoFileHoldsWhatEachRepairChanged) {
     repair.Carry(Descriptor(u"ReDWORD", u"Hide|0|0"));
     repair.Carry(u"DelKey|-2147483647|" + kKey + u"\\Sub");
     repair.Carry(u"ReString|-2147483647|Software\\Gone|Shell|x|1|1");
+    // Making a key makes the missing keys above it: the highest one is what importing removes,
+    // and nothing written later may make them again after that removal.
+    repair.Carry(u"ReString|-2147483647|Software\\Far\\Away|v|x|1|1");
+    repair.Carry(u"ReDWORD|-2147483647|Software\\Far\\Away|w|0|0");
+    repair.Carry(u"ReString|-2147483647|Software\\Far\\Other|v|x|1|1");
 
     const std::u16string k = u"[HKEY_CURRENT_USER\\Software\\Malware\\Target]\r\n";
     const std::u16string expected =
@@ -214,8 +219,9 @@ TEST_F(RegRepairTest, UndoFileHoldsWhatEachRepairChanged) {
         u"\"Multi\"=hex(7):ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,\\\r\n"
         u"  ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab\r\n\r\n"
         u"[-HKEY_CURRENT_USER\\Software\\Gone]\r\n\r\n"
-        u"[HKEY_CURRENT_USER\\Software\\Gone]\r\n\"Shell\"=-\r\n\r\n";
+        u"[-HKEY_CURRENT_USER\\Software\\Far]\r\n\r\n";
     EXPECT_EQ(ToUtf8(BackupText()), ToUtf8(expected));
+    EXPECT_TRUE(access.RegKeyExists(kHkcu, u"Software\\Far\\Other"));
 }
 
 }  // namespace

@@ -88,6 +88,7 @@ void ScannerPanel::BindFixCommands() {
 void ScannerPanel::RunFixAll() {
     remediation::FixAllParts parts{
         report_, ctx_.app.messages, fixer_, hidden_, targetTree_, *this, {}, {}};
+    parts.fixRegistry = [this] { FixRegistryRows(FixScope::All); };
     // The full scan starts once this pass has unwound, as the start-up scan does.
     parts.startScan = [this] { PostMessageW(ctx_.window.hwnd(), kMsgStartFullScan, 0, 0); };
     remediation::FixAll(parts);

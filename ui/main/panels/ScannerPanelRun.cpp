@@ -59,6 +59,7 @@ void ScannerPanel::BuildScanRun() {
         });
         // Binding point: the area phases (memory, services, start-up, registry, autorun files)
         // are filled in by their subsystems through scanRun_->phases.
+        InstallRegistryAreas();
     }
     report_.SetView(this);
     ctx_.kit.Enable(ctl::kCmdScan, scanRun_ != nullptr);
