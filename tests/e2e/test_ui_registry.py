@@ -136,8 +136,11 @@ class RegistryGuardTests(ProductWindowTest):
             self.reg("delete", key, "/f")
             if saved:
                 self.reg("import", saved)
+        hosts = self.bed.unix_path(HOSTS)
         if self.hosts_before is not None:
-            self.bed.unix_path(HOSTS).write_bytes(self.hosts_before)
+            hosts.write_bytes(self.hosts_before)
+        elif hosts.exists():
+            hosts.unlink()
         self.bed.clear_drive("E:")
 
     def plant(self):

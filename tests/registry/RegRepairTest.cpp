@@ -161,7 +161,14 @@ TEST_F(RegRepairTest, EachKindOfRepairAndItsOutcome) {
         t.registry.CreateKey(kHkcu, kKey);
         if (c.arrange)
             c.arrange(t);
-        RepairOutcome outcome = t.repair.Carry(c.descriptor);
+        // A fresh undo file writer per case: it remembers the keys it made, and the registry
+        // those were made in has just been replaced.
+        RegBackup backup{t.registry, t.files, kBackup};
+        RegRepair repair{t.access, backup, [&t](std::u16string_view path) {
+                             t.exceptions.emplace_back(path);
+                             return true;
+                         }};
+        RepairOutcome outcome = repair.Carry(c.descriptor);
         EXPECT_EQ(outcome.result, c.result);
         EXPECT_EQ(outcome.status, c.status);
         if (c.after) {
