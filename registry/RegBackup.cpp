@@ -59,6 +59,15 @@ std::u16string HexData(std::u16string prefix, const std::vector<std::uint8_t>& d
     return out;
 }
 
+// "[key]", or "[-key]" for a key that importing removes. Built by appending: GCC 12 warns
+// falsely about a literal added in front of a temporary string.
+std::u16string KeyHeader(Hive hive, std::u16string_view key, bool removal) {
+    std::u16string text(removal ? u"[-" : u"[");
+    text += RegPathText(hive, key, u"", true);
+    text += u']';
+    return text;
+}
+
 }  // namespace
 
 std::u16string RegFileValueLine(std::u16string_view name, const platform::RegValue* value) {
@@ -82,8 +91,10 @@ std::u16string RegFileValueLine(std::u16string_view name, const platform::RegVal
 }
 
 bool RegBackup::SaveValue(Hive hive, std::u16string_view key, std::u16string_view name) {
+    if (UnderMadeKey(hive, key))
+        return true;
     auto value = registry_.QueryValue(hive, key, name);
-    std::u16string text = u"[" + RegPathText(hive, key, u"", true) + u"]";
+    std::u16string text = KeyHeader(hive, key, false);
     text += kNewLine;
     text += RegFileValueLine(name, value.ok() ? &*value : nullptr);
     text += kNewLine;
@@ -91,14 +102,42 @@ bool RegBackup::SaveValue(Hive hive, std::u16string_view key, std::u16string_vie
     return Append(text);
 }
 
+bool RegBackup::UnderMadeKey(Hive hive, std::u16string_view key) const {
+    const std::u16string lower = LowerCase(key);
+    for (const auto& [madeHive, made] : madeKeys_) {
+        if (madeHive == hive && lower.starts_with(made) &&
+            (lower.size() == made.size() || lower[made.size()] == u'\\'))
+            return true;
+    }
+    return false;
+}
+
 bool RegBackup::SaveMissingKey(Hive hive, std::u16string_view key) {
-    std::u16string text = u"[-" + RegPathText(hive, key, u"", true) + u"]";
+    if (UnderMadeKey(hive, key))
+        return true;
+    // Creating a key creates every missing key on its way; the highest of them goes.
+    std::u16string_view top = key;
+    for (;;) {
+        const std::size_t slash = top.rfind(u'\\');
+        if (slash == std::u16string_view::npos || slash == 0)
+            break;
+        const std::u16string_view parent = top.substr(0, slash);
+        if (registry_.OpenKey(hive, parent, platform::KeyAccess::Read) == platform::OsError::None)
+            break;
+        top = parent;
+    }
+    std::u16string text = KeyHeader(hive, top, true);
     text += kNewLine;
     text += kNewLine;
-    return Append(text);
+    if (!Append(text))
+        return false;
+    madeKeys_.emplace_back(hive, LowerCase(top));
+    return true;
 }
 
 bool RegBackup::SaveKeyTree(Hive hive, std::u16string_view key) {
+    if (UnderMadeKey(hive, key))
+        return true;
     std::u16string text;
     AppendTree(hive, key, text, 0);
     return Append(text);
@@ -107,7 +146,7 @@ bool RegBackup::SaveKeyTree(Hive hive, std::u16string_view key) {
 void RegBackup::AppendTree(Hive hive, std::u16string_view key, std::u16string& text, int depth) {
     if (depth > kMaxDepth)
         return;
-    text += u"[" + RegPathText(hive, key, u"", true) + u"]";
+    text += KeyHeader(hive, key, false);
     text += kNewLine;
     for (std::uint32_t index = 0;; ++index) {
         auto entry = registry_.EnumValue(hive, key, index);

@@ -6,6 +6,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
@@ -31,7 +33,10 @@ public:
     bool SaveValue(Hive hive, std::u16string_view key, std::u16string_view name);
     // The key with every value and subkey below it.
     bool SaveKeyTree(Hive hive, std::u16string_view key);
-    // A key about to be created: importing removes it again.
+    // A key about to be created: importing removes it again, together with the missing keys
+    // above it that creating it makes too. Values and keys below a key recorded so are not
+    // saved again: their entries would make the key again when the file is imported after
+    // its removal.
     bool SaveMissingKey(Hive hive, std::u16string_view key);
 
     const std::u16string& path() const { return path_; }
@@ -39,10 +44,13 @@ public:
 private:
     void AppendTree(Hive hive, std::u16string_view key, std::u16string& text, int depth);
     bool Append(std::u16string_view text);
+    bool UnderMadeKey(Hive hive, std::u16string_view key) const;
 
     platform::Registry& registry_;
     platform::FileSystem& files_;
     std::u16string path_;
+    // The keys this object recorded as missing, lower-cased, each with its hive.
+    std::vector<std::pair<Hive, std::u16string>> madeKeys_;
 };
 
 }  // namespace vestra::registry

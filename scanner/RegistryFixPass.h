@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "registry/RegRepair.h"
@@ -36,5 +38,19 @@ private:
     ScanReport& report_;
     registry::RegRepair& repair_;
 };
+
+// The properties box of a registry row: its value name + " Properties" as title, the labelled
+// key path, value name and finding, and what the repair would change as it stands now. Empty
+// text for a row that has been dealt with or carries no descriptor.
+struct RegistryRowProperties {
+    std::u16string title;
+    std::u16string text;
+};
+RegistryRowProperties PropertiesOfRegistryRow(registry::RegistryAccess& registry,
+                                              const ResultRow& row);
+
+// The hive and key a row's descriptor names (for the jump to the registry editor); nullopt for
+// a fixed row or a text that is no descriptor.
+std::optional<registry::RegPath> KeyOfRegistryRow(const ResultRow& row);
 
 }  // namespace vestra

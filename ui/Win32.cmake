@@ -8,7 +8,8 @@ vestra_library(vestra_ui
     framework/Dialogs.cpp
     main/MainWindow.cpp main/ControlKit.cpp main/ListEvents.cpp
     main/FormMain.cpp main/FormMainFrame.cpp main/FormMainPanels.cpp
-    main/panels/ScannerPanel.cpp main/panels/ScannerPanelRun.cpp main/panels/ScannerPanelFix.cpp main/panels/TargetTreeView.cpp
+    main/panels/ScannerPanel.cpp main/panels/ScannerPanelRun.cpp main/panels/ScannerPanelFix.cpp
+    main/panels/ScannerPanelRegistry.cpp main/panels/TargetTreeView.cpp
     main/panels/ProtectionPanel.cpp main/panels/UpdatePanel.cpp main/panels/ToolsPanel.cpp
     main/panels/QuarantinePanel.cpp main/panels/SettingsPanel.cpp main/panels/AboutPanel.cpp
     main/panels/tools/OneVirusPage.cpp main/panels/tools/ProcessManagerPage.cpp
@@ -16,6 +17,7 @@ vestra_library(vestra_ui
     main/panels/tools/VestLockPage.cpp
     forms/FormPassword.cpp forms/FormException.cpp forms/FormCorner.cpp forms/FormProcessTree.cpp
     forms/FormFileProp.cpp
-  DEPS vestra_process_commands vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets vestra_scan_run vestra_hidden_paths vestra_cleaning vestra_cage vestra_scan_log vestra_file_properties vestra_platform_win32 comctl32 comdlg32 shell32 ole32
+  DEPS vestra_process_commands vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets vestra_scan_run vestra_hidden_paths vestra_cleaning vestra_cage vestra_scan_log vestra_file_properties vestra_registry_scan
+       vestra_system_checks vestra_startup_folders vestra_platform_win32 comctl32 comdlg32 shell32 ole32
        gdi32 user32)
 target_sources(vestra_ui INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/resources/Vestra.rc)

@@ -161,7 +161,14 @@ TEST_F(RegRepairTest, EachKindOfRepairAndItsOutcome) {
         t.registry.CreateKey(kHkcu, kKey);
         if (c.arrange)
             c.arrange(t);
-        RepairOutcome outcome = t.repair.Carry(c.descriptor);
+        // A fresh undo file writer per case: it remembers the keys it made, and the registry
+        // those were made in has just been replaced.
+        RegBackup backup{t.registry, t.files, kBackup};
+        RegRepair repair{t.access, backup, [&t](std::u16string_view path) {
+                             t.exceptions.emplace_back(path);
+                             return true;
+                         }};
+        RepairOutcome outcome = repair.Carry(c.descriptor);
         EXPECT_EQ(outcome.result, c.result);
         EXPECT_EQ(outcome.status, c.status);
         if (c.after) {
@@ -202,6 +209,11 @@ TEST_F(RegRepairTest, UndoFileHoldsWhatEachRepairChanged) {
     repair.Carry(Descriptor(u"ReDWORD", u"Hide|0|0"));
     repair.Carry(u"DelKey|-2147483647|" + kKey + u"\\Sub");
     repair.Carry(u"ReString|-2147483647|Software\\Gone|Shell|x|1|1");
+    // Making a key makes the missing keys above it: the highest one is what importing removes,
+    // and nothing written later may make them again after that removal.
+    repair.Carry(u"ReString|-2147483647|Software\\Far\\Away|v|x|1|1");
+    repair.Carry(u"ReDWORD|-2147483647|Software\\Far\\Away|w|0|0");
+    repair.Carry(u"ReString|-2147483647|Software\\Far\\Other|v|x|1|1");
 
     const std::u16string k = u"[HKEY_CURRENT_USER\\Software\\Malware\\Target]\r\n";
     const std::u16string expected =
@@ -214,8 +226,9 @@ TEST_F(RegRepairTest, UndoFileHoldsWhatEachRepairChanged) {
         u"\"Multi\"=hex(7):ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,\\\r\n"
         u"  ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab\r\n\r\n"
         u"[-HKEY_CURRENT_USER\\Software\\Gone]\r\n\r\n"
-        u"[HKEY_CURRENT_USER\\Software\\Gone]\r\n\"Shell\"=-\r\n\r\n";
+        u"[-HKEY_CURRENT_USER\\Software\\Far]\r\n\r\n";
     EXPECT_EQ(ToUtf8(BackupText()), ToUtf8(expected));
+    EXPECT_TRUE(access.RegKeyExists(kHkcu, u"Software\\Far\\Other"));
 }
 
 }  // namespace

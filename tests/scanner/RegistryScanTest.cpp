@@ -159,5 +159,58 @@ TEST_F(RegistryFixPassTest, ForcedExceptionsAndAPassWithNothingLeft) {
     EXPECT_EQ(report.state.statusText, u"before");  // every finding dealt with: no pass
 }
 
+// The properties box and the jump to the editor read the row as it stands: the current value
+// now, not at scan time; rows dealt with or without a descriptor give nothing.
+TEST_F(RegistryFixPassTest, PropertiesAndKeyOfRows) {
+    struct Case {
+        std::u16string_view tag;
+        std::u16string_view explanation;  // empty: no box
+        std::u16string_view key;          // empty: no key to go to
+    };
+    const Case cases[] = {
+        {u"ReDWORD|-2147483647|Software\\T|v|0|0",
+         u"This value should be changed :\r\n- Current Value : 1\r\n- Recommended Value : 0",
+         u"Software\\T"},
+        {u"ReString|-2147483646|Software\\Gone|Shell|Explorer.exe|1|1",
+         u"This value should be changed :\r\n- Current Value : <not exist>\r\n"
+         u"- Recommended Value : Explorer.exe",
+         u"Software\\Gone"},
+        {u"DelKey|-2147483648|scxfile", u"This value should be deleted", u"scxfile"},
+        {u"DelValue|-2147483647|Software\\T|v|0", u"This value should be deleted", u"Software\\T"},
+        {u"Fixed", u"", u""},
+        {u"ReString|nohive|Software\\T|v|x|1|0", u"", u""},
+        {u"", u"", u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.tag.begin(), c.tag.end()));
+        ResultRow row;
+        row.cells = {u"Shell", u"HKEY_LOCAL_MACHINE\\Software\\Gone", u"Different String Value",
+                     u""};
+        row.tag = std::u16string(c.tag);
+        const RegistryRowProperties properties = PropertiesOfRegistryRow(access, row);
+        if (c.explanation.empty()) {
+            EXPECT_TRUE(properties.text.empty());
+        } else {
+            EXPECT_EQ(properties.title, u"Shell Properties");
+            EXPECT_EQ(properties.text,
+                      u"Key Path : HKEY_LOCAL_MACHINE\\Software\\Gone\r\nValue Name : Shell\r\n"
+                      u"Type : Different String Value\r\n\r\n\r\nExplanation : \r\n" +
+                          std::u16string(c.explanation));
+        }
+        const auto key = KeyOfRegistryRow(row);
+        ASSERT_EQ(key.has_value(), !c.key.empty());
+        if (key)
+            EXPECT_EQ(key->key, c.key);
+    }
+    // A failed repair's outcome stays part of what the box explains.
+    ResultRow failed;
+    failed.cells = {u"s", u"HKEY_CURRENT_USER\\Software\\T", u"Lost Value",
+                    u"String value couldn't be fixed"};
+    failed.tag = u"ReString|-2147483647|Software\\T|s|x|1|0";
+    EXPECT_NE(PropertiesOfRegistryRow(access, failed)
+                  .text.find(u"Explanation : String value couldn't be fixed\r\n"),
+              std::u16string::npos);
+}
+
 }  // namespace
 }  // namespace vestra

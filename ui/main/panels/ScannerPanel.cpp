@@ -26,6 +26,30 @@ constexpr int kFrameWidth = 168;
 
 constexpr int kResultListIds[] = {ctl::kLVDetect, ctl::kLVRegDet, ctl::kLVHide};
 
+// The undo file of registry repairs lies beside the scan log and is named like it.
+std::u16string UndoFileBeside(std::u16string_view logFile) {
+    std::u16string path(logFile);
+    const std::size_t dot = path.rfind(u'.');
+    const std::size_t slash = path.rfind(u'\\');
+    if (dot != std::u16string::npos && (slash == std::u16string::npos || dot > slash))
+        path.resize(dot);
+    return path + u".reg";
+}
+
+std::u16string WithoutBackslash(std::u16string_view folder) {
+    std::u16string path(folder);
+    if (path.size() > 3 && path.back() == u'\\')
+        path.pop_back();
+    return path;
+}
+
+registry::CheckerSetup RegistrySetupOf(const AppState& state) {
+    return {{state.os.IsPreVista(), state.os.IsWin7Plus()},
+            state.paths.systemDir,
+            state.paths.windowsDir,
+            state.paths.programFilesDir};
+}
+
 }  // namespace
 
 ScannerPanel::ScannerPanel(const PanelContext& context)
@@ -40,7 +64,21 @@ ScannerPanel::ScannerPanel(const PanelContext& context)
           context.app.os.files, context.app.messages, report_, cage_, cleaner_, nullptr,
           [&exceptions = context.app.exceptions](std::u16string_view path) {
               return !exceptions.AddException(config::ExceptionKind::File, path).empty();
-          }}) {}
+          }}),
+      regAccess_(context.app.os.registry, context.app.os.system),
+      regParts_{regAccess_, context.app.os.files, RegistrySetupOf(context.app.state),
+                [&exceptions = context.app.exceptions] {
+                    return exceptions.ExceptionPaths(config::ExceptionKind::Registry);
+                }},
+      systemParts_{context.app.os.files, WithoutBackslash(context.app.state.paths.systemDir),
+                   WithoutBackslash(context.app.state.paths.windowsDir)},
+      regBackup_(context.app.os.registry, context.app.os.files,
+                 UndoFileBeside(context.app.state.paths.logFile)),
+      regRepair_(regAccess_, regBackup_,
+                 [&exceptions = context.app.exceptions](std::u16string_view path) {
+                     return !exceptions.AddException(config::ExceptionKind::Registry, path).empty();
+                 }),
+      regFix_(report_, regRepair_) {}
 
 ScannerPanel::~ScannerPanel() {
     report_.SetView(nullptr);
@@ -61,6 +99,7 @@ void ScannerPanel::Build(HWND page) {
     BuildProgressStrip(page);
     BuildScanRun();
     BindFixCommands();
+    BindRegistryCommands();
 }
 
 void ScannerPanel::BuildTargets(HWND page) {
@@ -75,8 +114,14 @@ void ScannerPanel::BuildTargets(HWND page) {
     // The last preset, Auto-Checking, leaves the marks to the user.
     for (int i = 0; i < ctl::kScanKindCount - 1; ++i) {
         ctx_.window.onCommand[ctl::kOpt0 + i] = [this, i](int code) {
-            if (code == BN_CLICKED && win::IsChecked(ctx_.kit.Ctl(ctl::kOpt0 + i)))
-                ApplyPreset(targetTree_, ctx_.app.os.files, ctx_.app.os.system, i);
+            if (code != BN_CLICKED || !win::IsChecked(ctx_.kit.Ctl(ctl::kOpt0 + i)))
+                return;
+            ApplyPreset(targetTree_, ctx_.app.os.files, ctx_.app.os.system, i);
+            // The deep preset marks the deep registry area, which is behind the password as
+            // much as a click on its box is.
+            const NodeId deep = targetTree_.FindKey(kKeyRegDeep);
+            if (deep != kNoNode && targetTree_.Node(deep).checked && !ctx_.host.PassPasswordGate())
+                targetTree_.SetCheck(deep, false);
         };
     }
     // Enter in the path box marks the typed path as a target (the dialog keys send IDOK).

@@ -13,15 +13,21 @@
 #include <vector>
 
 #include "processes/ProcessKit.h"
+#include "registry/RegBackup.h"
+#include "registry/RegRepair.h"
+#include "registry/RegistryAccess.h"
 #include "remediation/CageStore.h"
 #include "remediation/CleanInfected.h"
 #include "remediation/FixAll.h"
 #include "remediation/FixDetections.h"
 #include "remediation/HiddenPaths.h"
 #include "scanner/CheckFile.h"
+#include "scanner/RegistryFixPass.h"
+#include "scanner/RegistryPhases.h"
 #include "scanner/ScanReport.h"
 #include "scanner/ScanRun.h"
 #include "scanner/ScanRunView.h"
+#include "scanner/SystemChecks.h"
 #include "scanner/TargetTree.h"
 #include "ui/framework/Gdi.h"
 #include "ui/main/PanelHost.h"
@@ -116,6 +122,16 @@ private:
     void RefreshLogButton();
     std::vector<std::u16string> RunningImagePaths() const;
 
+    // The registry, start-up and system areas of a scan and the registry list's commands
+    // (ScannerPanelRegistry.cpp).
+    void InstallRegistryAreas();
+    void BindRegistryCommands();
+    void FixRegistryRows(FixScope scope, std::u16string_view forced = {});
+    void ShowRegistryProperties();
+    void GotoRegistryKey();
+    void RestartRegedit();
+    int SelectedRegistryRow() const;
+
     TargetTree targetTree_;
     TargetTreeView treeView_;
     ScanReport report_;
@@ -127,6 +143,12 @@ private:
     std::unique_ptr<ScanRun> scanRun_;
     // The memory and service phases' parts; present with the scan run.
     std::unique_ptr<processes::ProcessKit> processKit_;
+    registry::RegistryAccess regAccess_;
+    RegistryScanParts regParts_;
+    SystemCheckParts systemParts_;
+    registry::RegBackup regBackup_;  // the undo file beside the scan log
+    registry::RegRepair regRepair_;
+    RegistryFixPass regFix_;
     win::UniqueImageList listImages_;
     SelectAllStates selectAll_;
     ScanTab currentScanTab_ = ScanTab::Targets;

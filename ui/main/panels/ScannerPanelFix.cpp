@@ -93,6 +93,12 @@ void ScannerPanel::BindFixCommands() {
 void ScannerPanel::RunFixAll() {
     remediation::FixAllParts parts{
         report_, ctx_.app.messages, fixer_, hidden_, targetTree_, *this, {}, {}};
+    parts.fixRegistry = [this] {
+        // The files are done: the Quarantine tab shows them before the registry rows, which
+        // can take a while, are repaired.
+        ctx_.host.QuarantineChanged();
+        FixRegistryRows(FixScope::All);
+    };
     // The full scan starts once this pass has unwound, as the start-up scan does.
     parts.startScan = [this] { PostMessageW(ctx_.window.hwnd(), kMsgStartFullScan, 0, 0); };
     remediation::FixAll(parts);

@@ -63,6 +63,7 @@ void ScannerPanel::BuildScanRun() {
         // are filled in by their subsystems through scanRun_->phases.
         processKit_ = std::make_unique<processes::ProcessKit>(app.os, ProcessSetupOf(app.state));
         processes::InstallProcessPhases(scanRun_->phases, processKit_->sweep);
+        InstallRegistryAreas();
     }
     report_.SetView(this);
     TakeStartupDetections();
