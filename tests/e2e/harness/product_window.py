@@ -13,6 +13,8 @@ SETTINGS_KEY = "HKCU\\Software\\VESTR\u0394"
 PUMP_DELAY_VARIABLE = "VESTRA_TEST_PUMP_DELAY_MS"
 # The caption is the product name with random blanks; the window class is fixed.
 MAIN_CLASS = "VestraMain"
+# Written beside the scan log before every registry repair, in the registry editor's format.
+UNDO_FILE = "vestra.reg"
 
 
 class ProductWindowTest(E2ETest):
@@ -48,6 +50,17 @@ class ProductWindowTest(E2ETest):
             self.winauto.kill(self.started.pid)
         if self.started:
             self.started.close()
+        self.undo_registry_repairs()
+
+    def undo_registry_repairs(self):
+        """A scan from the window also runs the registry lists, and Fix All repairs what they
+        find, Wine's own defaults among them. Other suites share the prefix, so whatever a case
+        repaired is put back by importing the undo file the program wrote beside its log."""
+        undo = self.bed.unix_path(self.folder + UNDO_FILE)
+        if undo.exists():
+            done = self.bed.run("regedit", "/s", self.folder + UNDO_FILE)
+            if done.returncode == 0:
+                undo.unlink()
 
     def shoot(self, name):
         rect = self.winauto.rect(self.hwnd)
