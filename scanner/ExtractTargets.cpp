@@ -8,11 +8,15 @@
 #include "common/FileNames.h"
 #include "common/TextLists.h"
 #include "platform/Text.h"
+#include "scanner/ShellLink.h"
 
 namespace vestra {
 namespace {
 
 constexpr std::u16string_view kClimbToRoot = u"..\\..\\..\\..\\..\\";
+// A link's string data follows its item list and link information; what lies past this is not
+// read as link data.
+constexpr std::size_t kLinkReadLimit = 64 * 1024;
 
 void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
     for (std::size_t at = text.find(from); at != std::u16string::npos;
@@ -63,7 +67,10 @@ std::vector<std::uint8_t> ReadFileHead(platform::FileSystem& files, std::u16stri
 }
 
 std::u16string ReadTargetText(platform::FileSystem& files, std::u16string_view path) {
-    std::vector<std::uint8_t> bytes = ReadFileHead(files, path, kTargetTextLimit);
+    return TargetTextOf(ReadFileHead(files, path, kTargetTextLimit));
+}
+
+std::u16string TargetTextOf(std::span<const std::uint8_t> bytes) {
     std::u16string text(bytes.begin(), bytes.end());
     if (std::find(bytes.begin(), bytes.end(), 0) == bytes.end())
         return text;
@@ -72,6 +79,37 @@ std::u16string ReadTargetText(platform::FileSystem& files, std::u16string_view p
         text.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
     }
     return text;
+}
+
+// One listing per component: long-path lookups keep the caller's case on some systems.
+std::u16string StoredSpelling(platform::FileSystem& files, std::u16string_view path) {
+    if (path.size() < 3 || path[1] != u':' || path[2] != u'\\')
+        return std::u16string(path);
+    std::u16string spelled = {UpperChar(path[0]), u':', u'\\'};
+    std::size_t at = 3;
+    while (at < path.size()) {
+        std::size_t end = std::min(path.find(u'\\', at), path.size());
+        std::u16string_view part = path.substr(at, end - at);
+        auto entries = files.Find(spelled + std::u16string(part));
+        bool found = entries && entries->size() == 1;
+        spelled += found ? entries->front().name : std::u16string(part);
+        if (end < path.size())
+            spelled += u'\\';
+        at = end + 1;
+    }
+    return spelled;
+}
+
+std::u16string TargetExtractor::ShortcutTargets(std::u16string_view path) {
+    if (auto link = ParseShellLink(ReadFileHead(files_, path, kLinkReadLimit))) {
+        std::u16string content = LinkTargetText(*link, FolderOf(path));
+        if (!Trim(content).empty()) {
+            std::u16string targets = ExtractTargets(path, kDriveMarker, content);
+            if (!targets.empty())
+                return targets;
+        }
+    }
+    return ExtractTargets(path, kDriveMarker, u"");
 }
 
 std::u16string TargetExtractor::ExtractTargets(std::u16string_view file, std::u16string_view marker,
