@@ -7,6 +7,7 @@
 #include "app/OsLevel.h"
 #include "app/PathTable.h"
 #include "engine/client/Engine.h"
+#include "scanner/SuspectList.h"
 
 namespace vestra {
 
@@ -28,6 +29,9 @@ struct AppState {
 
     std::unique_ptr<Engine> engine;
     SignatureCounts signatureCounts;
+    // The autostart suspects of the ordinary start, before any window (the user-virus page
+    // shows them until a scan run gathers them again).
+    SuspectList suspects;
 };
 
 }  // namespace vestra

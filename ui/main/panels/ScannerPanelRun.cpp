@@ -59,6 +59,7 @@ void ScannerPanel::BuildScanRun() {
         });
         // Binding point: the area phases (memory, services, start-up, registry, autorun files)
         // are filled in by their subsystems through scanRun_->phases.
+        BindSuspectAndAutorunPhases();
     }
     report_.SetView(this);
     ctx_.kit.Enable(ctl::kCmdScan, scanRun_ != nullptr);
@@ -74,6 +75,19 @@ void ScannerPanel::BuildScanRun() {
             scanRun_->StopClicked();
     };
     BindScanTimers();
+}
+
+// The suspects gathered as each run starts (kept for the log), and the drives' autorun files.
+void ScannerPanel::BindSuspectAndAutorunPhases() {
+    const MainWindowContext& app = ctx_.app;
+    heuristics_ = std::make_unique<HeuristicsKit>(app.os, *app.state.engine, app.exceptions,
+                                                  app.state.paths.ownExePath);
+    InstallSuspectPhase(scanRun_->phases, heuristics_->heuristics(), suspectsBefore_);
+    autorunExtractor_ = std::make_unique<TargetExtractor>(
+        app.os.files, app.os.system.WindowsDirectory().substr(0, 3));
+    autorunPhase_ = std::make_unique<protection::AutorunPhaseParts>(
+        protection::AutorunPhaseParts{app.os.files, *autorunExtractor_, scanRun_->walk()});
+    protection::InstallAutorunPhase(scanRun_->phases, *autorunPhase_);
 }
 
 void ScannerPanel::LoadExceptions() {
