@@ -25,15 +25,19 @@ void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_v
     }
 }
 
+// No name the shell starts is longer than a classic path. Bounding the names also bounds the
+// work on a crafted half-megabyte text, which otherwise grows with the square of its length.
+constexpr std::size_t kMaxReferenceLength = 260;
+
 // The name from the drive letter before the last ":\" in front of the dot at `dot` up to `end`;
-// empty when no ":\" with a letter before it comes first.
+// empty when no ":\" with a letter before it comes first, or when the name would be too long.
 std::u16string_view FromDriveLetter(std::u16string_view text, std::size_t dot, std::size_t end,
                                     const std::vector<std::size_t>& markers) {
     auto next = std::lower_bound(markers.begin(), markers.end(), dot);
     if (next == markers.begin())
         return {};
     std::size_t marker = *std::prev(next);
-    if (marker == 0)
+    if (marker == 0 || end - (marker - 1) > kMaxReferenceLength)
         return {};
     return text.substr(marker - 1, end - (marker - 1));
 }
@@ -201,8 +205,9 @@ std::u16string TargetExtractor::EqualsMarkerTargets(std::u16string_view file,
             for (std::size_t at = value.find(dotted); at != std::u16string_view::npos;
                  at = value.find(dotted, at + 1)) {
                 std::size_t end = at + dotted.size();
-                std::size_t low = 0;
-                for (std::size_t i = at; i > 0; --i) {
+                const std::size_t floor = at > kMaxReferenceLength ? at - kMaxReferenceLength : 0;
+                std::size_t low = floor;
+                for (std::size_t i = at; i > floor; --i) {
                     if (IsQuoteOrEquals(value[i - 1])) {
                         low = i;
                         break;
