@@ -9,6 +9,7 @@
 #include "app/PathTable.h"
 #include "engine/client/Engine.h"
 #include "processes/MemoryScan.h"
+#include "scanner/SuspectList.h"
 
 namespace vestra {
 
@@ -32,6 +33,9 @@ struct AppState {
     SignatureCounts signatureCounts;
     // What the start-up memory check found and ended, for the main window's virus list.
     std::vector<processes::ProcessDetection> startupDetections;
+    // The autostart suspects of the ordinary start, before any window (the user-virus page
+    // shows them until a scan run gathers them again).
+    SuspectList suspects;
 };
 
 }  // namespace vestra

@@ -8,11 +8,15 @@
 #include "common/FileNames.h"
 #include "common/TextLists.h"
 #include "platform/Text.h"
+#include "scanner/ShellLink.h"
 
 namespace vestra {
 namespace {
 
 constexpr std::u16string_view kClimbToRoot = u"..\\..\\..\\..\\..\\";
+// A link's string data follows its item list and link information; what lies past this is not
+// read as link data.
+constexpr std::size_t kLinkReadLimit = 64 * 1024;
 
 void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
     for (std::size_t at = text.find(from); at != std::u16string::npos;
@@ -21,15 +25,19 @@ void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_v
     }
 }
 
+// No name the shell starts is longer than a classic path. Bounding the names also bounds the
+// work on a crafted half-megabyte text, which otherwise grows with the square of its length.
+constexpr std::size_t kMaxReferenceLength = 260;
+
 // The name from the drive letter before the last ":\" in front of the dot at `dot` up to `end`;
-// empty when no ":\" with a letter before it comes first.
+// empty when no ":\" with a letter before it comes first, or when the name would be too long.
 std::u16string_view FromDriveLetter(std::u16string_view text, std::size_t dot, std::size_t end,
                                     const std::vector<std::size_t>& markers) {
     auto next = std::lower_bound(markers.begin(), markers.end(), dot);
     if (next == markers.begin())
         return {};
     std::size_t marker = *std::prev(next);
-    if (marker == 0)
+    if (marker == 0 || end - (marker - 1) > kMaxReferenceLength)
         return {};
     return text.substr(marker - 1, end - (marker - 1));
 }
@@ -63,7 +71,10 @@ std::vector<std::uint8_t> ReadFileHead(platform::FileSystem& files, std::u16stri
 }
 
 std::u16string ReadTargetText(platform::FileSystem& files, std::u16string_view path) {
-    std::vector<std::uint8_t> bytes = ReadFileHead(files, path, kTargetTextLimit);
+    return TargetTextOf(ReadFileHead(files, path, kTargetTextLimit));
+}
+
+std::u16string TargetTextOf(std::span<const std::uint8_t> bytes) {
     std::u16string text(bytes.begin(), bytes.end());
     if (std::find(bytes.begin(), bytes.end(), 0) == bytes.end())
         return text;
@@ -72,6 +83,37 @@ std::u16string ReadTargetText(platform::FileSystem& files, std::u16string_view p
         text.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
     }
     return text;
+}
+
+// One listing per component: long-path lookups keep the caller's case on some systems.
+std::u16string StoredSpelling(platform::FileSystem& files, std::u16string_view path) {
+    if (path.size() < 3 || path[1] != u':' || path[2] != u'\\')
+        return std::u16string(path);
+    std::u16string spelled = {UpperChar(path[0]), u':', u'\\'};
+    std::size_t at = 3;
+    while (at < path.size()) {
+        std::size_t end = std::min(path.find(u'\\', at), path.size());
+        std::u16string_view part = path.substr(at, end - at);
+        auto entries = files.Find(spelled + std::u16string(part));
+        bool found = entries && entries->size() == 1;
+        spelled += found ? entries->front().name : std::u16string(part);
+        if (end < path.size())
+            spelled += u'\\';
+        at = end + 1;
+    }
+    return spelled;
+}
+
+std::u16string TargetExtractor::ShortcutTargets(std::u16string_view path) {
+    if (auto link = ParseShellLink(ReadFileHead(files_, path, kLinkReadLimit))) {
+        std::u16string content = LinkTargetText(*link, FolderOf(path));
+        if (!Trim(content).empty()) {
+            std::u16string targets = ExtractTargets(path, kDriveMarker, content);
+            if (!targets.empty())
+                return targets;
+        }
+    }
+    return ExtractTargets(path, kDriveMarker, u"");
 }
 
 std::u16string TargetExtractor::ExtractTargets(std::u16string_view file, std::u16string_view marker,
@@ -163,8 +205,9 @@ std::u16string TargetExtractor::EqualsMarkerTargets(std::u16string_view file,
             for (std::size_t at = value.find(dotted); at != std::u16string_view::npos;
                  at = value.find(dotted, at + 1)) {
                 std::size_t end = at + dotted.size();
-                std::size_t low = 0;
-                for (std::size_t i = at; i > 0; --i) {
+                const std::size_t floor = at > kMaxReferenceLength ? at - kMaxReferenceLength : 0;
+                std::size_t low = floor;
+                for (std::size_t i = at; i > floor; --i) {
                     if (IsQuoteOrEquals(value[i - 1])) {
                         low = i;
                         break;

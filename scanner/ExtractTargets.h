@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,11 @@ std::vector<std::uint8_t> ReadFileHead(platform::FileSystem& files, std::u16stri
 // NULs (UTF-16 text such as a task file's program name), their UTF-16 reading follows after a
 // "|", so that names stored either way are found. Empty when the file cannot be read.
 std::u16string ReadTargetText(platform::FileSystem& files, std::u16string_view path);
+// The same text from bytes already read.
+std::u16string TargetTextOf(std::span<const std::uint8_t> bytes);
+
+// Names come lower-cased out of the extraction; rows show them as the disk spells them.
+std::u16string StoredSpelling(platform::FileSystem& files, std::u16string_view path);
 
 class TargetExtractor {
 public:
@@ -43,6 +49,11 @@ public:
     // it carries a drive. Any other marker gives the empty text.
     std::u16string ExtractTargets(std::u16string_view file, std::u16string_view marker,
                                   std::u16string_view content);
+
+    // What a shortcut starts: a valid shell link is read as one (its target, arguments and
+    // working folder); anything else with the extension, or a link whose data names nothing,
+    // is searched as text, so that a damaged or crafted shortcut cannot hide its target.
+    std::u16string ShortcutTargets(std::u16string_view path);
 
 private:
     std::u16string DriveMarkerTargets(std::u16string text);

@@ -28,10 +28,6 @@ std::u16string_view WithoutBackslash(std::u16string_view path) {
     return path;
 }
 
-// A shortcut's header, and as much of one as is read: its paths and strings come first.
-constexpr std::size_t kLinkHeaderSize = 0x4C;
-constexpr std::size_t kLinkReadLimit = 64 * 1024;
-
 bool IsDotEntry(std::u16string_view name) {
     return name == u"." || name == u"..";
 }
@@ -53,26 +49,6 @@ bool IsShortcut(std::u16string_view path) {
 }
 bool IsTaskFile(std::u16string_view path) {
     return EndsWithNoCase(path, u".job");
-}
-
-// Names come lower-cased out of a link's text; rows show them as the disk spells them, one
-// listing per component (long-path lookups keep the caller's case on some systems).
-std::u16string StoredSpelling(platform::FileSystem& files, std::u16string_view path) {
-    if (path.size() < 3 || path[1] != u':' || path[2] != u'\\')
-        return std::u16string(path);
-    std::u16string spelled = {UpperChar(path[0]), u':', u'\\'};
-    std::size_t at = 3;
-    while (at < path.size()) {
-        std::size_t end = std::min(path.find(u'\\', at), path.size());
-        std::u16string_view part = path.substr(at, end - at);
-        auto entries = files.Find(spelled + std::u16string(part));
-        bool found = entries && entries->size() == 1;
-        spelled += found ? entries->front().name : std::u16string(part);
-        if (end < path.size())
-            spelled += u'\\';
-        at = end + 1;
-    }
-    return spelled;
 }
 
 }  // namespace
@@ -211,18 +187,12 @@ void FolderWalk::SearchHiddenOriginal(std::u16string_view detectedPath) {
     }
 }
 
-// A shortcut names what its link data names; a file that only carries the extension names
-// nothing the shell would start. Task files are searched as text.
+// Task files are searched as text; shortcuts through their link data, or as text when that
+// names nothing.
 std::u16string FolderWalk::LinkTargets(std::u16string_view path) {
     if (!IsShortcut(path))
         return parts_.extractor.ExtractTargets(path, kDriveMarker, u"");
-    if (!ParseShellLink(ReadFileHead(parts_.files, path, kLinkHeaderSize)))
-        return {};
-    auto link = ParseShellLink(ReadFileHead(parts_.files, path, kLinkReadLimit));
-    std::u16string content = link ? LinkTargetText(*link, FolderOf(path)) : std::u16string();
-    if (content.empty())
-        return {};
-    return parts_.extractor.ExtractTargets(path, kDriveMarker, content);
+    return parts_.extractor.ShortcutTargets(path);
 }
 
 void FolderWalk::CheckLinkTargets(std::u16string_view path) {

@@ -1,6 +1,7 @@
 // Building and writing the scan log.
 #include "scanner/ScanLog.h"
 
+#include "common/FileNames.h"
 #include "platform/Text.h"
 #include "scanner/FileRoutines.h"
 #include "scanner/ScanTexts.h"
@@ -123,6 +124,28 @@ void Findings(LogText& log, const ScanReport& report) {
 }
 
 }  // namespace
+
+std::vector<LogSuspect> LogSuspectsOf(const SuspectList& suspects) {
+    std::vector<LogSuspect> out;
+    out.reserve(suspects.size());
+    for (const Suspect& suspect : suspects) {
+        LogSuspect entry;
+        entry.name = FileNameOf(suspect.path, true);
+        entry.level = suspect.level;
+        entry.path = suspect.path;
+        for (const SuspectLocation& location : suspect.locations)
+            entry.moreLocations.push_back(location.path);
+        auto count = [&suspect](SuspectSource source) {
+            return static_cast<std::int32_t>(suspect.counts[static_cast<std::size_t>(source)]);
+        };
+        entry.processes = count(SuspectSource::Process);
+        entry.startups = count(SuspectSource::Startup);
+        entry.regStrings = count(SuspectSource::RegistryString);
+        entry.autoruns = count(SuspectSource::Autorun);
+        out.push_back(std::move(entry));
+    }
+    return out;
+}
 
 std::u16string BuildScanLog(const ScanReport& report, const ScanLogInput& input) {
     LogText log;

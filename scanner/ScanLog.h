@@ -10,6 +10,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "scanner/ScanReport.h"
+#include "scanner/SuspectList.h"
 
 namespace vestra {
 
@@ -27,9 +28,13 @@ struct ScanLogInput {
     std::u16string dateText;
     std::vector<std::u16string> processesBefore;  // image paths, as the run's snapshot had them
     std::vector<std::u16string> processesAfter;   // image paths now
-    std::vector<LogSuspect> suspectsBefore;       // empty while no heuristics run
-    std::vector<LogSuspect> suspectsAfter;
+    std::vector<LogSuspect> suspectsBefore;       // as the scan run started
+    std::vector<LogSuspect> suspectsAfter;        // gathered again for the log
 };
+
+// The suspect records as the log lists them: the file's name, its level, the references of
+// each kind at its first place, that path and its further places.
+std::vector<LogSuspect> LogSuspectsOf(const SuspectList& suspects);
 
 inline constexpr std::u16string_view kLogTitle = u"Log File of Vestra 2010 Rev. 8.3";
 

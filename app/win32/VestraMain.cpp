@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "app/Entry.h"
+#include "app/HeuristicsKit.h"
 #include "app/ProgramConfig.h"
 #include "platform/win32/Win32Platform.h"
 #include "scanner/ScanRun.h"
@@ -43,6 +44,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     switch (vestra::RunEntry(os, state, config)) {
         case vestra::RunMode::MainWindow:
+            // An ordinary start (also after "vrs") weighs the autostart places first; a start
+            // with paths to scan goes straight to them.
+            if (state.commandWord.empty() && state.engine) {
+                vestra::HeuristicsKit heuristics(os, *state.engine, config.exceptions,
+                                                 state.paths.ownExePath);
+                state.suspects = heuristics.heuristics().GatherSuspects(false);
+            }
             return vestra::ui::RunMainWindow({state, os, config.store, config.settings,
                                               config.messages, config.exceptions,
                                               vestra::ScanRunOptions{TestPumpDelayMs(os.system)}});

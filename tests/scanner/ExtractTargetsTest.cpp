@@ -112,6 +112,19 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{u"setup.exe is mentioned without a sign", ""},
                       TextCase{u"open=missing.exe", ""}, TextCase{u"icon=setup.ico", ""}));
 
+// A crafted text of many names on one long line: each name is looked for only within the
+// length a path can have, so the work stays in proportion to the text and real names are found.
+TEST_F(ExtractTargetsTest, LongCraftedLinesStayCheapAndKeepTheRealNames) {
+    std::u16string equals = u"open=";
+    std::u16string drive;
+    for (int i = 0; i < 2000; ++i) {
+        equals += u"a .exe ";
+        drive += u"c:\\ x.exe ";
+    }
+    EXPECT_EQ(Equals(equals + u"\r\nopen=setup.exe"), "e:\\setup.exe");
+    EXPECT_EQ(Drive(drive + u"c:\\windows\\evil.exe"), "c:\\windows\\evil.exe");
+}
+
 TEST_F(ExtractTargetsTest, OtherMarkersFindNothing) {
     EXPECT_EQ(ToUtf8(extractor.ExtractTargets(u"C:\\x.lnk", u"#", u"c:\\windows\\evil.exe")), "");
 }

@@ -236,12 +236,26 @@ TEST_F(FolderWalkTest, TargetsNamedByItemListArgumentsAndTaskFilesAreFollowed) {
     EXPECT_EQ(ToUtf8(report.detect.Cell(0, detect_column::kFilePath)), "E:\\Run\\start.vbs");
 }
 
-TEST_F(FolderWalkTest, AFileThatOnlyCarriesTheLinkExtensionNamesNothing) {
+// A crafted or damaged shortcut must not hide its target: what is not a shell link is read as
+// text, and so is a valid link whose link data names nothing that exists.
+TEST_F(FolderWalkTest, AShortcutThatIsNoValidLinkIsReadAsText) {
     Plant(u"E:\\Tools\\payload.exe", kWormDelete);
+    Plant(u"E:\\Tools\\other.exe", kWormDelete);
     os.files.AddFile(u"E:\\fake.lnk", std::string_view("see E:\\Tools\\payload.exe"));
+    testing::LinkSpec linkParts;
+    linkParts.localBasePath = u"E:\\Tools\\gone.exe";
+    linkParts.arguments = u"nothing here";
+    std::vector<std::uint8_t> bytes = testing::BuildLink(linkParts);
+    for (char c : std::string("..E:\\Tools\\other.exe"))
+        bytes.push_back(static_cast<std::uint8_t>(c));
+    os.files.AddFile(u"E:\\empty.lnk", bytes);
     walk.ScanFile(u"E:\\fake.lnk", {.recurse = false, .checkHidden = false, .count = true});
-    EXPECT_EQ(report.detect.Count(), 0u);
-    EXPECT_EQ(Scanned(), std::vector<std::string>{"E:\\fake.lnk"});
+    walk.ScanFile(u"E:\\empty.lnk", {.recurse = false, .checkHidden = false, .count = true});
+    EXPECT_EQ(Column(report.detect, detect_column::kStatus),
+              (std::vector<std::string>{"Virus File", "Infected Shortcut", "Virus File",
+                                        "Infected Shortcut"}));
+    EXPECT_EQ(ToUtf8(report.detect.Cell(1, detect_column::kFilePath)), "E:\\fake.lnk");
+    EXPECT_EQ(ToUtf8(report.detect.Cell(2, detect_column::kFilePath)), "E:\\Tools\\other.exe");
 }
 
 TEST_F(FolderWalkTest, ALinkNamingItselfIsFollowedOnce) {

@@ -92,6 +92,21 @@ TEST_F(ScanLogTest, SuspectsListTheirSourcesAndEveryLocation) {
     EXPECT_EQ(text.find("Suspected Paths :"), text.find(lines, after) + 2);
 }
 
+TEST_F(ScanLogTest, SuspectRecordsBecomeLogEntriesByFileName) {
+    Suspect record;
+    record.path = u"C:\\Tools\\agent.exe";
+    record.level = 9;
+    record.counts = {0, 2, 0, 1};
+    record.locations = {{u"E:\\agent.exe", {0, 0, 0, 1}}};
+    input.suspectsBefore = LogSuspectsOf({record});
+    std::string text = Text();
+    EXPECT_NE(text.find("Before Scanning\r\n==============================\r\n\r\n"
+                        "Suspected Paths :\r\n=> agent.exe(Level 9) as  : 2 Startup, 1 Autorun.inf"
+                        "\r\n   -C:\\Tools\\agent.exe\r\n   -E:\\agent.exe\r\n"),
+              std::string::npos)
+        << text;
+}
+
 TEST_F(ScanLogTest, WritesAnsiUnlessACharacterWouldBeLost) {
     ASSERT_TRUE(WriteLog(files, codePage, kLog, report, input));
     auto ansi = files.FileBytes(kLog);

@@ -16,6 +16,8 @@
 #include "registry/RegBackup.h"
 #include "registry/RegRepair.h"
 #include "registry/RegistryAccess.h"
+#include "app/HeuristicsKit.h"
+#include "protection/AutorunPhase.h"
 #include "remediation/CageStore.h"
 #include "remediation/CleanInfected.h"
 #include "remediation/FixAll.h"
@@ -106,6 +108,7 @@ private:
     void RefreshCounters();
     void LoadExceptions();
     void TakeStartupDetections();
+    void BindSuspectAndAutorunPhases();
     void StartRequestedScan();
     void MirrorRow(int listId, const ResultList& list, ListChange change, std::size_t row);
     ResultList* ModelOfList(int listId);
@@ -154,6 +157,10 @@ private:
     ScanTab currentScanTab_ = ScanTab::Targets;
     bool mirroring_ = false;  // the panel is copying the model into a list view
     std::vector<std::u16string> processesBefore_;  // as the scan run started, for the log
+    SuspectList suspectsBefore_;                   // likewise
+    std::unique_ptr<HeuristicsKit> heuristics_;    // present when the engine is loaded
+    std::unique_ptr<TargetExtractor> autorunExtractor_;
+    std::unique_ptr<protection::AutorunPhaseParts> autorunPhase_;
     bool fixing_ = false;  // a fix pass runs; it pumps messages, so clicks may come in
 };
 

@@ -140,6 +140,9 @@ void ScannerPanel::WriteLog() {
     input.dateText = NowText(true);
     input.processesBefore = processesBefore_;
     input.processesAfter = RunningImagePaths();
+    input.suspectsBefore = LogSuspectsOf(suspectsBefore_);
+    if (heuristics_)
+        input.suspectsAfter = LogSuspectsOf(heuristics_->heuristics().GatherSuspects(false));
     platform::win32::Win32CodePage codePage;
     vestra::WriteLog(ctx_.app.os.files, codePage, ctx_.app.state.paths.logFile, report_, input);
     RefreshLogButton();

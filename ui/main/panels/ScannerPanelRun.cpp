@@ -64,6 +64,7 @@ void ScannerPanel::BuildScanRun() {
         processKit_ = std::make_unique<processes::ProcessKit>(app.os, ProcessSetupOf(app.state));
         processes::InstallProcessPhases(scanRun_->phases, processKit_->sweep);
         InstallRegistryAreas();
+        BindSuspectAndAutorunPhases();
     }
     report_.SetView(this);
     TakeStartupDetections();
@@ -87,6 +88,19 @@ void ScannerPanel::TakeStartupDetections() {
     for (const processes::ProcessDetection& row : ctx_.app.state.startupDetections)
         report_.AddDetection({row.name, row.type, row.path, row.status, row.action}, true);
     ctx_.app.state.startupDetections.clear();
+}
+
+// The suspects gathered as each run starts (kept for the log), and the drives' autorun files.
+void ScannerPanel::BindSuspectAndAutorunPhases() {
+    const MainWindowContext& app = ctx_.app;
+    heuristics_ = std::make_unique<HeuristicsKit>(app.os, *app.state.engine, app.exceptions,
+                                                  app.state.paths.ownExePath);
+    InstallSuspectPhase(scanRun_->phases, heuristics_->heuristics(), suspectsBefore_);
+    autorunExtractor_ = std::make_unique<TargetExtractor>(
+        app.os.files, app.os.system.WindowsDirectory().substr(0, 3));
+    autorunPhase_ = std::make_unique<protection::AutorunPhaseParts>(
+        protection::AutorunPhaseParts{app.os.files, *autorunExtractor_, scanRun_->walk()});
+    protection::InstallAutorunPhase(scanRun_->phases, *autorunPhase_);
 }
 
 void ScannerPanel::LoadExceptions() {
