@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/System.h"
 #include "scanner/CheckFile.h"
+#include "scanner/CommandToPath.h"
 #include "scanner/ExtractTargets.h"
 
 namespace vestra::processes {
@@ -19,12 +20,6 @@ std::u16string StripQuotes(std::u16string_view text);
 // Splits at single spaces, joining a quoted argument that holds spaces back together; every
 // argument loses its quotes.
 std::vector<std::u16string> SplitCommandLine(std::u16string_view commandLine);
-
-// The program path inside a command line or registry value: the script that wscript runs, or
-// the text up to the end of its last file name. An absolute path that is not an existing file
-// gives the empty text; a relative one is resolved as the system resolves names.
-std::u16string CommandToPath(std::u16string_view command, platform::FileSystem& files,
-                             platform::System& system);
 
 struct CommandLineHit {
     Verdict verdict;

@@ -8,6 +8,7 @@
 #include "platform/Text.h"
 #include "registry/KeyPaths.h"
 #include "registry/RegistryAccess.h"
+#include "scanner/CommandToPath.h"
 #include "scanner/Heuristics.h"
 #include "scanner/StartupFolders.h"
 
@@ -53,52 +54,7 @@ std::u16string Heuristics::ReadText(Hive hive, std::u16string_view key, std::u16
 }
 
 std::u16string Heuristics::CommandToPath(std::u16string_view command) {
-    if (command.empty())
-        return {};
-    const std::u16string expanded = parts_.system.ExpandEnvironment(Trim(command));
-    std::u16string text = Trim(expanded);
-    if (LowerCase(text).find(u"wscript.exe") != std::u16string::npos) {
-        if (text.find(u'"') == std::u16string::npos) {
-            const std::size_t drive = text.rfind(u":\\");
-            if (drive != std::u16string::npos && drive > 0) {
-                std::u16string script = Trim(std::u16string_view(text).substr(drive - 1));
-                if (IsFile(script))
-                    return script;
-            }
-        } else {
-            const std::vector<std::u16string_view> parts = SplitList(text, u'"');
-            for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
-                std::u16string script = Trim(*part);
-                if (IsFile(script))
-                    return script;
-            }
-        }
-    }
-    std::erase(text, u'"');
-    text = Trim(text);
-    if (text.starts_with(u'@'))
-        text.erase(0, 1);
-    std::size_t dot = text.rfind(u'.');
-    if (dot == std::u16string::npos)
-        return std::u16string(command);
-    const bool absolute = text.size() >= 3 && text.substr(1, 2) == u":\\";
-    // Arguments may hold dots of their own ("app.exe -config c:\app.ini"): when the text up to
-    // the last dot's word names no file, the earlier dots are tried, last first.
-    for (;;) {
-        const std::size_t cut = text.find_first_of(u" ,", dot);
-        const std::u16string program = Trim(
-            std::u16string_view(text).substr(0, cut == std::u16string::npos ? text.size() : cut));
-        if (absolute) {
-            if (IsFile(program))
-                return program;
-        } else {
-            auto longPath = parts_.files.LongPathName(program);
-            if (longPath.ok() && !longPath.value().empty())
-                return longPath.value();
-        }
-        if (dot == 0 || (dot = text.rfind(u'.', dot - 1)) == std::u16string::npos)
-            return {};
-    }
+    return vestra::CommandToPath(command, parts_.files, parts_.system);
 }
 
 void Heuristics::GatherProcesses() {
