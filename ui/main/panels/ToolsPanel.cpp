@@ -32,8 +32,12 @@ void ToolsPanel::Build(HWND panel) {
     tabArgs.visible = false;  // shown once the tool tabs are set up
     kit.Adopt(ctl::kTabTool, win::MakeTabStrip(tabArgs));
     ctx_.window.onNotify[ctl::kTabTool] = [this](NMHDR* header) -> LRESULT {
-        if (header->code == TCN_SELCHANGE)
-            ShowToolPage(static_cast<ToolPage>(win::tabs::Selected(ctx_.kit.Ctl(ctl::kTabTool))));
+        if (header->code == TCN_SELCHANGE) {
+            const int selected = win::tabs::Selected(ctx_.kit.Ctl(ctl::kTabTool));
+            ShowToolPage(static_cast<ToolPage>(selected));
+            if (selected >= 0 && selected < kToolPageCount)
+                pages_[selected]->Opened();
+        }
         return 0;
     };
     HWND containers[kToolPageCount];
@@ -69,6 +73,13 @@ void ToolsPanel::SetUp(SetupPart part) {
     ShowToolPage(ToolPage::OneVirus);
 }
 
+// The tool page on show is opened again with its tab: its list catches up.
+void ToolsPanel::Opened() {
+    const int selected = win::tabs::Selected(ctx_.kit.Ctl(ctl::kTabTool));
+    if (selected >= 0 && selected < kToolPageCount)
+        pages_[selected]->Opened();
+}
+
 void ToolsPanel::RefreshCaptions() {
     for (const auto& page : pages_)
         page->RefreshCaptions();
@@ -99,8 +110,8 @@ void ToolsPanel::ShowToolPage(ToolPage toolPage) {
     win::tabs::Select(ctx_.kit.Ctl(ctl::kTabTool), static_cast<int>(toolPage));
     for (int i = 0; i < kToolPageCount; ++i)
         ctx_.kit.Show(ctl::kPicTool0 + i, i == static_cast<int>(toolPage));
-    // Binding points: opening a tool page refreshes its list (start-up entries and suspects,
-    // the process list with its timer, the policy boxes, the program icons, the drive list).
+    // Binding points: opening a tool page refreshes its list (Opened: the suspects, the
+    // process list with its timer, the policy boxes, the program icons, the drive list).
 }
 
 }  // namespace vestra::ui
