@@ -16,8 +16,9 @@ ids = controls.load().main
 YES, OK = "6", "OK"
 TOOLS_TAB, SETTINGS_TAB = 3, 5
 NONE = "-"
-# The open-file dialog: the file name box (a combo box in the Explorer style) and Open.
-FILE_NAME_BOX, OPEN_BUTTON = 1148, "1"
+# The open-file dialog: its first edit box is the file name's (the folder list has none), and
+# Open is its OK button.
+OPEN_BUTTON = "1"
 ORIGINAL = "E:\\UserVir\\dropper.exe"
 COPIES = ("E:\\UserVir\\copy of dropper.exe", "E:\\UserVir\\Deep\\again.exe")
 # Unchecking one of these areas asks first.
@@ -59,7 +60,7 @@ class UserVirusTests(ProductWindowTest):
         dialog = self.winauto.wait(title="Select suspected file", pid=self.started.pid,
                                    timeout_ms=60000)
         self.assertIsNotNone(dialog, "no open-file dialog")
-        self.assertTrue(self.winauto.settext(dialog, path, id=FILE_NAME_BOX))
+        self.assertTrue(self.winauto.settext(dialog, path, cls="Edit"))
         self.assertTrue(self.winauto.press(dialog, OPEN_BUTTON))
         question = self.answer(YES, timeout_ms=60000)
         self.assertEqual(question.text, 'Apakah Anda yakin "dropper.exe" adalah virus?')  # 8, 9
@@ -150,8 +151,7 @@ class UserVirusTests(ProductWindowTest):
             dialog = self.winauto.wait(title="Select suspected file", pid=self.started.pid,
                                        timeout_ms=60000)
             self.assertIsNotNone(dialog, "no open-file dialog")
-            self.assertTrue(self.winauto.settext(dialog, "E:\\UserVir\\notes.txt",
-                                                 id=FILE_NAME_BOX))
+            self.assertTrue(self.winauto.settext(dialog, "E:\\UserVir\\notes.txt", cls="Edit"))
             self.assertTrue(self.winauto.press(dialog, OPEN_BUTTON))
             box = self.answer("2", timeout_ms=60000)  # Cancel: no other file
             self.assertEqual(box.title, "File ini bukan virus")  # message 4

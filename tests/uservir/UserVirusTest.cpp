@@ -387,7 +387,8 @@ TEST_F(UserVirusTest, GetAllCopiesEveryPlaceAndKeepsFilesThatShareAName) {
     EXPECT_EQ(content(u"setup (2).exe"), "second");
     EXPECT_EQ(content(u"copy.exe"), "first");
     ASSERT_EQ(os.shell.requests().size(), 1u);  // Yes: the folder in Explorer
-    EXPECT_NE(os.shell.requests()[0].parameters.find(u"UserVir"), std::u16string::npos);
+    EXPECT_EQ(os.shell.requests()[0].verb, u"explore");
+    EXPECT_EQ(os.shell.requests()[0].file, folder);
 }
 
 TEST_F(UserVirusTest, GetAllStopsWhenTheFolderCannotBeMade) {
