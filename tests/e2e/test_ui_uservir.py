@@ -90,10 +90,14 @@ class UserVirusTests(ProductWindowTest):
                 self.set_node(node.text, False)
         self.set_node(drive[0], True)
 
-    def scan(self):
-        """Scan pressed, the summary answered; the virus rows as (name, lower-case path)."""
+    def scan(self, report_shown=False):
+        """Scan pressed (Yes when it asks to drop the report on show), the summary answered; the
+        virus rows as (name, lower-case path)."""
         self.assertIsNotNone(self.winauto.tab(self.hwnd, id=ids.kTabMain, select=0))
         self.assertTrue(self.winauto.click(self.hwnd, id=ids.kCmdScan))
+        if report_shown:
+            question = self.answer(YES, timeout_ms=60000)
+            self.assertIn("Laporan scanning saat ini akan dihapus", question.text)
         box = self.winauto.msgbox(pid=self.started.pid, timeout_ms=240000)
         self.assertIsNotNone(box, "no summary box after the scan")
         self.assertTrue(self.winauto.press(box.window, OK))
@@ -137,7 +141,7 @@ class UserVirusTests(ProductWindowTest):
             self.assertTrue(self.wait_until(lambda: self.caption(ids.kTxUVPath) == NONE, 30))
             self.assertEqual(self.caption(ids.kLbUVName), NONE)
             self.assertFalse(self.enabled(ids.kCmdUVReset))
-            box, found = self.scan()
+            box, found = self.scan(report_shown=True)
             self.assertEqual(box.title, CLEAN_TITLE, box.text)
             self.assertEqual(found, [])
 
