@@ -91,12 +91,12 @@ class UserVirusTests(ProductWindowTest):
         self.set_node(drive[0], True)
 
     def scan(self, report_shown=False):
-        """Scan pressed (Yes when it asks to drop the report on show), the summary answered; the
+        """Scan pressed (OK when it asks to drop the report on show), the summary answered; the
         virus rows as (name, lower-case path)."""
         self.assertIsNotNone(self.winauto.tab(self.hwnd, id=ids.kTabMain, select=0))
         self.assertTrue(self.winauto.click(self.hwnd, id=ids.kCmdScan))
         if report_shown:
-            question = self.answer(YES, timeout_ms=60000)
+            question = self.answer(OK, timeout_ms=60000)
             self.assertIn("Laporan scanning saat ini akan dihapus", question.text)
         box = self.winauto.msgbox(pid=self.started.pid, timeout_ms=240000)
         self.assertIsNotNone(box, "no summary box after the scan")
