@@ -11,6 +11,7 @@
 #include "config/MessageSlots.h"
 #include "platform/Text.h"
 #include "remediation/CageStore.h"
+#include "uservir/BehaviourVirus.h"
 
 namespace vestra {
 namespace {
@@ -90,11 +91,10 @@ bool AcceptedOldPlatform(platform::Platform& os, const AppState& state) {
 // "vrs <path>": the protection host judged the file's behaviour malicious; it becomes a user
 // signature and the program starts as usual.
 void AddBehaviourSignature(AppState& state) {
-    constexpr std::u16string_view kVrs = u"vrs";
-    if (state.commandWord.size() <= kVrs.size() || !state.commandWord.starts_with(kVrs))
+    const std::optional<std::u16string> path = uservir::VrsRequestPath(state.commandWord);
+    if (!path)
         return;
-    std::u16string path = Trim(std::u16string_view(state.commandWord).substr(kVrs.size()));
-    state.engine->AddUserSignature(path, u"Malware.Behavior");
+    uservir::AddBehaviourVirus(*state.engine, *path);
     state.commandWord.clear();
     state.startedFromVrs = true;
 }

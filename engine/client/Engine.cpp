@@ -98,15 +98,15 @@ std::u16string Engine::ChecksumText(std::u16string_view path) {
     return ToHex(static_cast<std::uint32_t>(a)) + u"|" + ToHex(static_cast<std::uint32_t>(b));
 }
 
-void Engine::AddUserSignature(std::u16string_view path, std::u16string_view name) {
+bool Engine::AddUserSignature(std::u16string_view path, std::u16string_view name) {
     std::u16string terminated(path);
     std::string ansiName = Narrowed(name);
-    exports_.addVBU(terminated.c_str(), ansiName.c_str());
+    return (exports_.addVBU(terminated.c_str(), ansiName.c_str()) & 0xFFFF) != 0;
 }
 
-void Engine::RemoveUserSignature(std::u16string_view path) {
+bool Engine::RemoveUserSignature(std::u16string_view path) {
     std::u16string terminated(path);
-    exports_.removeVBU(terminated.c_str());
+    return (exports_.removeVBU(terminated.c_str()) & 0xFFFF) != 0;
 }
 
 bool Engine::SuperKill(std::uint32_t processId) {

@@ -53,8 +53,9 @@ public:
     EnumAnswer Enumerate(std::int32_t kind, std::int32_t index);
     // Hexadecimal of the two checksum halves joined by "|"; empty on failure.
     std::u16string ChecksumText(std::u16string_view path);
-    void AddUserSignature(std::u16string_view path, std::u16string_view name);
-    void RemoveUserSignature(std::u16string_view path);
+    // True when the engine took the signature, or removed the one made from that path.
+    bool AddUserSignature(std::u16string_view path, std::u16string_view name);
+    bool RemoveUserSignature(std::u16string_view path);
     // Forced termination; true when the process was ended.
     bool SuperKill(std::uint32_t processId);
 

@@ -2,12 +2,15 @@
 // until the window closes, and returns the loop's exit code.
 #pragma once
 
+#include <functional>
+
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "config/ExceptionList.h"
 #include "config/MessageTable.h"
 #include "platform/Platform.h"
 #include "scanner/ScanRun.h"
+#include "scanner/SuspectList.h"
 
 namespace vestra::ui {
 
@@ -21,6 +24,10 @@ struct MainWindowContext {
     config::ExceptionList& exceptions;
     // How the scan runs of this window pace themselves.
     ScanRunOptions scanOptions{};
+    // Whoever keeps the suspect list: the list as it stands, and the start-up checks that bring
+    // it up to date. Unset: no suspects, nothing to check again.
+    std::function<const SuspectList&()> suspects{};
+    std::function<void()> recheckSuspects{};
 };
 
 int RunMainWindow(const MainWindowContext& context);

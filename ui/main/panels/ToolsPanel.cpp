@@ -32,8 +32,10 @@ void ToolsPanel::Build(HWND panel) {
     tabArgs.visible = false;  // shown once the tool tabs are set up
     kit.Adopt(ctl::kTabTool, win::MakeTabStrip(tabArgs));
     ctx_.window.onNotify[ctl::kTabTool] = [this](NMHDR* header) -> LRESULT {
-        if (header->code == TCN_SELCHANGE)
-            ShowToolPage(static_cast<ToolPage>(win::tabs::Selected(ctx_.kit.Ctl(ctl::kTabTool))));
+        if (header->code == TCN_SELCHANGE) {
+            const int selected = win::tabs::Selected(ctx_.kit.Ctl(ctl::kTabTool));
+            ShowToolPage(static_cast<ToolPage>(selected));
+        }
         return 0;
     };
     HWND containers[kToolPageCount];
@@ -67,6 +69,13 @@ void ToolsPanel::SetUp(SetupPart part) {
     for (const auto& page : pages_)
         page->SetUp(part);
     ShowToolPage(ToolPage::OneVirus);
+}
+
+// The tool page on show is opened again with its tab: its list catches up.
+void ToolsPanel::Opened() {
+    const int selected = win::tabs::Selected(ctx_.kit.Ctl(ctl::kTabTool));
+    if (selected >= 0 && selected < kToolPageCount)
+        pages_[selected]->Opened();
 }
 
 void ToolsPanel::RefreshCaptions() {

@@ -24,6 +24,7 @@ public:
     void Layout(int width, int height) override;
     void Loaded() override;
     void SetUp(SetupPart part) override;
+    void Opened() override;
     void RefreshCaptions() override;
     void SettingsChanged() override;
     std::optional<Color> TextColor(int controlId, const ThemePalette& palette) const override;
