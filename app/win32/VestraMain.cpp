@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "app/Entry.h"
 #include "app/HeuristicsKit.h"
@@ -43,17 +44,31 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     vestra::ProgramConfig config(os);
 
     switch (vestra::RunEntry(os, state, config)) {
-        case vestra::RunMode::MainWindow:
-            // An ordinary start (also after "vrs") weighs the autostart places first; a start
-            // with paths to scan goes straight to them.
-            if (state.commandWord.empty() && state.engine) {
-                vestra::HeuristicsKit heuristics(os, *state.engine, config.exceptions,
-                                                 state.paths.ownExePath);
-                state.suspects = heuristics.heuristics().GatherSuspects(false);
+        case vestra::RunMode::MainWindow: {
+            vestra::ui::MainWindowContext window{
+                state,
+                os,
+                config.store,
+                config.settings,
+                config.messages,
+                config.exceptions,
+                vestra::ScanRunOptions{TestPumpDelayMs(os.system)}};
+            std::optional<vestra::HeuristicsKit> heuristics;
+            if (state.engine) {
+                heuristics.emplace(os, *state.engine, config.exceptions, state.paths.ownExePath);
+                window.suspects = [&state]() -> const vestra::SuspectList& {
+                    return state.suspects;
+                };
+                window.recheckSuspects = [&state, &heuristics] {
+                    state.suspects = heuristics->heuristics().GatherSuspects(false);
+                };
+                // An ordinary start (also after "vrs") weighs the autostart places first; a
+                // start with paths to scan goes straight to them.
+                if (state.commandWord.empty())
+                    window.recheckSuspects();
             }
-            return vestra::ui::RunMainWindow({state, os, config.store, config.settings,
-                                              config.messages, config.exceptions,
-                                              vestra::ScanRunOptions{TestPumpDelayMs(os.system)}});
+            return vestra::ui::RunMainWindow(window);
+        }
         case vestra::RunMode::Ended:
         case vestra::RunMode::SelfUpdate:
         case vestra::RunMode::SilentInstall:

@@ -9,6 +9,7 @@
 
 #include "app/PathTable.h"
 #include "platform/Text.h"
+#include "ui/forms/FormFileProp.h"
 #include "ui/framework/Controls.h"
 #include "ui/framework/Dialogs.h"
 #include "ui/framework/Win32Text.h"
@@ -68,12 +69,9 @@ OneVirusPage::OneVirusPage(const PanelContext& context) : MainPanel(context) {
                                 app.messages, app.exceptions, TrustedPlacesOf(app.state),
                                 app.state.paths.ownExePath, app.state.paths.ownFolder},
         std::move(suspects), *this);
-    // The shell's properties sheet, until the program's own properties window takes over.
-    model_->showProperties = [&os = app.os](std::u16string_view path) {
-        platform::ShellRequest request;
-        request.verb = u"properties";
-        request.file = std::u16string(path);
-        os.shell.Execute(request);
+    model_->showProperties = [this](std::u16string_view path) {
+        ShowFileProperties(ctx_.window.hwnd(), {std::u16string(path), 0}, ctx_.app.os,
+                           ctx_.app.messages.CurrentLanguage());
     };
 }
 
