@@ -15,12 +15,6 @@ namespace {
 // A shortcut may name a shortcut; a crafted pair that names each other must not loop.
 constexpr int kMaxLinkDepth = 4;
 
-std::u16string WithoutSlash(std::u16string path) {
-    while (path.size() > 3 && path.back() == u'\\')
-        path.pop_back();
-    return path;
-}
-
 bool HasAutostartReference(const Suspect& suspect) {
     auto autostart = [](const SourceCounts& counts) {
         return counts[static_cast<std::size_t>(SuspectSource::Startup)] > 0 ||
@@ -34,25 +28,6 @@ bool HasAutostartReference(const Suspect& suspect) {
             return true;
     }
     return false;
-}
-
-// The programs Windows itself starts, by folder.
-constexpr std::u16string_view kSystemPrograms =
-    u"userinit|cmd|winlogon|spoolsv|svchost|csrss|smss|services|lsass|ctfmon|wdfmgr|alg|dllhost|"
-    u"msdtc|msiexec|ntvdm|rundll32|taskmgr|write|wscript|wuauclt|calc|ping|notepad|logoff";
-constexpr std::u16string_view kWindowsPrograms = u"explorer|regedit|hh|winhelp|winhlp32";
-constexpr std::u16string_view kVistaSystemPrograms =
-    u"taskeng|wbem\\WmiPrvSE|wininit|lsm|audiodg|SLsvc|dwm|SearchIndexer|VSSVC|"
-    u"SearchProtocolHost|SearchFilterHost|sppsvc|taskhost";
-constexpr std::u16string_view kVistaWindowsPrograms = u"servicing\\TrustedInstaller";
-constexpr std::u16string_view kVistaProgramFiles =
-    u"Windows Sidebar\\sidebar|Windows Defender\\MSASCui|Windows Media Player\\wmpnetwk";
-
-void AddPrograms(std::u16string& list, const std::u16string& folder, std::u16string_view programs) {
-    if (folder.empty())
-        return;
-    for (std::u16string_view program : SplitList(programs))
-        AppendToList(list, LowerCase(folder + u"\\" + std::u16string(program) + u".exe"));
 }
 
 }  // namespace
@@ -84,23 +59,8 @@ HeuristicsEngine EngineHeuristics(Engine& engine, FileChecker& checker) {
 
 Heuristics::Heuristics(HeuristicsParts parts)
     : parts_(std::move(parts)),
-      extractor_(parts_.files, parts_.system.WindowsDirectory().substr(0, 3)) {
-    const std::u16string system = WithoutSlash(parts_.system.SystemDirectory());
-    const std::u16string windows = WithoutSlash(parts_.system.WindowsDirectory());
-    const std::u16string dllcache = system.empty() ? system : system + u"\\dllcache";
-    AddPrograms(trusted_, system, kSystemPrograms);
-    AddPrograms(trusted_, dllcache, kSystemPrograms);
-    AddPrograms(trusted_, windows, kWindowsPrograms);
-    AddPrograms(trusted_, dllcache, kWindowsPrograms);
-    const platform::OsVersion version = parts_.system.Version();
-    if (version.platformId == 2 && version.major >= 6) {
-        AddPrograms(trusted_, system, kVistaSystemPrograms);
-        AddPrograms(trusted_, windows, kVistaWindowsPrograms);
-        AddPrograms(trusted_,
-                    WithoutSlash(parts_.system.SpecialFolder(platform::csidl::kProgramFiles)),
-                    kVistaProgramFiles);
-    }
-}
+      extractor_(parts_.files, parts_.system.WindowsDirectory().substr(0, 3)),
+      trusted_(TrustedPlacesOf(parts_.system)) {}
 
 bool Heuristics::IsFile(std::u16string_view path) {
     if (path.empty())
@@ -110,29 +70,16 @@ bool Heuristics::IsFile(std::u16string_view path) {
 }
 
 bool Heuristics::IsScriptOrExe(std::u16string_view path) {
-    if (!IsFile(path))
-        return false;
-    if (EndsWithNoCase(path, u".vbe") || EndsWithNoCase(path, u".vbs"))
-        return true;
-    const std::vector<std::uint8_t> head = ReadFileHead(parts_.files, path, 2);
-    return head.size() == 2 && head[0] == 'M' && head[1] == 'Z';
+    return vestra::IsScriptOrExe(parts_.files, path);
 }
 
 bool Heuristics::IsTrustedWindowsProgram(std::u16string_view path) {
-    const std::u16string trimmed = LowerCase(Trim(path));
-    return !trimmed.empty() && InList(trusted_, trimmed);
+    return IsTrustedProgram(trusted_, path);
 }
 
 bool Heuristics::IsSuspectCandidate(std::u16string_view path) {
-    if (!IsScriptOrExe(path) || IsTrustedWindowsProgram(path))
-        return false;
-    if (!parts_.ownExePath.empty() && SamePath(path, parts_.ownExePath))
-        return false;
-    if (!parts_.engine.checksumText)
-        return false;
-    const std::u16string checksum = parts_.engine.checksumText(path);
-    const std::size_t bar = checksum.find(u'|');
-    return bar != std::u16string::npos && bar > 0 && bar + 1 < checksum.size();
+    return vestra::IsSuspectCandidate(
+        {parts_.files, trusted_, parts_.ownExePath, parts_.engine.checksumText}, path);
 }
 
 void Heuristics::AddSuspect(std::u16string_view path, SuspectSource kind, std::int32_t weight) {

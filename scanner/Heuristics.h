@@ -16,6 +16,7 @@
 #include "platform/System.h"
 #include "scanner/AreaPhases.h"
 #include "scanner/ExtractTargets.h"
+#include "scanner/SuspectCandidate.h"
 #include "scanner/SuspectList.h"
 
 namespace vestra {
@@ -97,7 +98,7 @@ private:
 
     HeuristicsParts parts_;
     TargetExtractor extractor_;
-    std::u16string trusted_;  // "|"-joined full paths, lower case
+    TrustedPlaces trusted_;
     SuspectList suspects_;
 };
 

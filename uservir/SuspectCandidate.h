@@ -1,6 +1,5 @@
-// Which files may be declared a virus by the user, and the risk level the suspect list gives a
-// file. Reads the disk and the engine only; the places of the trusted Windows programs are handed
-// in, so that the test needs no path table.
+// Which files may be declared a virus by the user (the suspect test of the heuristics, asked
+// of this program's engine), and the risk level the suspect list gives a file.
 #pragma once
 
 #include <string>
@@ -8,21 +7,10 @@
 
 #include "engine/client/Engine.h"
 #include "platform/FileSystem.h"
+#include "scanner/SuspectCandidate.h"
 #include "scanner/SuspectList.h"
 
 namespace vestra::uservir {
-
-// Folders end with a backslash, as in the path table.
-struct TrustedPlaces {
-    std::u16string systemDir, windowsDir, dllCacheDir, programFilesDir;
-    bool vistaOrLater = false;
-};
-
-// The Windows programs that are never suspects, by whole path.
-bool IsTrustedProgram(const TrustedPlaces& places, std::u16string_view path);
-
-// The file exists and starts with "MZ", or ends in ".VBE" or ".VBS" (any case).
-bool IsScriptOrExe(platform::FileSystem& files, std::u16string_view path);
 
 struct CandidateSeams {
     platform::FileSystem& files;

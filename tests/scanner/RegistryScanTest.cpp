@@ -199,8 +199,9 @@ TEST_F(RegistryFixPassTest, PropertiesAndKeyOfRows) {
         }
         const auto key = KeyOfRegistryRow(row);
         ASSERT_EQ(key.has_value(), !c.key.empty());
-        if (key)
+        if (key) {
             EXPECT_EQ(key->key, c.key);
+        }
     }
     // A failed repair's outcome stays part of what the box explains.
     ResultRow failed;
