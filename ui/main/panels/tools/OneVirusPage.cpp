@@ -31,7 +31,7 @@ const SuspectList& NoSuspects() {
     return kNone;
 }
 
-uservir::TrustedPlaces TrustedPlacesOf(const AppState& state) {
+TrustedPlaces TrustedPlacesOf(const AppState& state) {
     return {state.paths.systemDir, state.paths.windowsDir, WithBackslash(state.paths.dllCacheDir),
             WithBackslash(state.paths.programFilesDir), !state.os.IsPreVista()};
 }
