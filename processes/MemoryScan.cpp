@@ -35,10 +35,18 @@ std::vector<DetectedProcess> DetectRunningMalware(const SweepParts& parts, FileC
     std::vector<DetectedProcess> found;
     parts.list.Refresh();
     const std::vector<ProcessInfo> listed = parts.list.entries();
+    // The program that started this one (the protection host with a "vrs" request, a shell)
+    // names on its command line the very file it asked about; ending it would end the asker.
+    std::uint32_t parentId = 0;
+    for (const ProcessInfo& process : listed) {
+        if (process.processId == parts.ownProcessId)
+            parentId = process.parentId;
+    }
     for (const ProcessInfo& process : listed) {
         if (next && !next())
             break;
-        if (process.processId == parts.ownProcessId)
+        if (process.processId == parts.ownProcessId ||
+            (parentId != 0 && process.processId == parentId))
             continue;
         std::optional<CommandLineHit> hit;
         auto line = parts.processes.CommandLine(process.processId);
