@@ -87,15 +87,6 @@ class FixWindowTest(ProductWindowTest):
     def path(self, name, folder=FOLDER):
         return self.bed.unix_path(folder + "\\" + name)
 
-    def box(self, title=None, timeout_ms=60000):
-        found = self.winauto.msgbox(pid=self.started.pid, title=title, timeout_ms=timeout_ms)
-        self.assertIsNotNone(found, f"no message box {title or ''}")
-        return found
-
-    def press(self, box, button):
-        self.assertTrue(self.winauto.press(box.window, button))
-        self.assertTrue(self.winauto.wait_gone(box.window))
-
     def virus_rows(self):
         return {Path(r.cells[2].replace("\\", "/")).name.lower(): r
                 for r in self.winauto.listview(self.hwnd, id=ids.kLVDetect).rows}

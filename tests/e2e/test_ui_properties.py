@@ -41,11 +41,6 @@ def size_text(size):
 class PropertiesTests(ProductWindowTest):
     CASE_FOLDER = "uiprops"
 
-    def box(self, timeout_ms=60000):
-        found = self.winauto.msgbox(pid=self.started.pid, timeout_ms=timeout_ms)
-        self.assertIsNotNone(found, "no message box")
-        return found
-
     def scan_tab(self, index):
         self.assertIsNotNone(self.winauto.tab(self.hwnd, id=ids.kTabMain, select=0))
         self.assertIsNotNone(self.winauto.tab(self.hwnd, id=ids.kTabScan, select=index))

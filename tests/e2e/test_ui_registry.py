@@ -157,15 +157,6 @@ class RegistryGuardTests(ProductWindowTest):
 
     # The window ---------------------------------------------------------------------------
 
-    def box(self, title=None, timeout_ms=60000):
-        found = self.winauto.msgbox(pid=self.started.pid, title=title, timeout_ms=timeout_ms)
-        self.assertIsNotNone(found, f"no message box {title or ''}")
-        return found
-
-    def press(self, box, button):
-        self.assertTrue(self.winauto.press(box.window, button))
-        self.assertTrue(self.winauto.wait_gone(box.window))
-
     def registry_rows(self):
         """Rows of the registry list by their lower-cased display path."""
         rows = self.winauto.listview(self.hwnd, id=ids.kLVRegDet).rows

@@ -62,6 +62,17 @@ class ProductWindowTest(E2ETest):
             if done.returncode == 0:
                 undo.unlink()
 
+    def box(self, title=None, timeout_ms=60000):
+        """The program's message box (with `title` when given); fails the test when none comes."""
+        found = self.winauto.msgbox(pid=self.started.pid, title=title, timeout_ms=timeout_ms)
+        self.assertIsNotNone(found, f"no message box {title or ''}")
+        return found
+
+    def press(self, box, button):
+        """Presses a button of the box and waits until the box is gone."""
+        self.assertTrue(self.winauto.press(box.window, button))
+        self.assertTrue(self.winauto.wait_gone(box.window))
+
     def shoot(self, name):
         rect = self.winauto.rect(self.hwnd)
         self.assertIsNotNone(rect, "the main window is gone")
