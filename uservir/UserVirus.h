@@ -17,7 +17,7 @@
 #include "platform/WindowSystem.h"
 #include "scanner/ResultList.h"
 #include "scanner/SuspectList.h"
-#include "uservir/SuspectCandidate.h"
+#include "uservir/UserVirusCandidate.h"
 
 namespace vestra::uservir {
 

@@ -1,5 +1,5 @@
 // The candidate test and the risk level of a file.
-#include "uservir/SuspectCandidate.h"
+#include "uservir/UserVirusCandidate.h"
 
 namespace vestra::uservir {
 bool IsSuspectCandidate(const CandidateSeams& seams, std::u16string_view path) {
