@@ -50,6 +50,12 @@ constexpr std::u16string_view kEntries =
     uR"(FriendlyTree|Hidden\NOHIDDEN|Hidden\SHOWALL|HideFileExt|NetCrawler|PersistBrowsers|)"
     uR"(ShowCompColor|ShowFullPath|ShowFullPathAddress|ShowInfoTip|SimpleSharing|SuperHidden|)"
     uR"(WebViewBarricade)";
+constexpr std::u16string_view kCheckboxEntries =
+    uR"(ClassicViewState|ControlPanelInMyComputer|DesktopProcess|DisableThumbCache|FolderSizeTip|)"
+    uR"(FriendlyTree|HideFileExt|NetCrawler|PersistBrowsers|ShowCompColor|ShowFullPath|)"
+    uR"(ShowFullPathAddress|ShowInfoTip|SimpleSharing|SuperHidden|WebViewBarricade)";
+constexpr std::u16string_view kHiddenFileEntries =
+    uR"(Hidden\NOHIDDEN|Hidden\SHOWALL|HideFileExt|SuperHidden)";
 // An empty help number leaves that entry out of the HelpID row.
 constexpr std::u16string_view kEntryHelp =
     u"076|150|079|155||149|104|105|101|147|152|130|100|107|102|154|103|148";

@@ -1,13 +1,14 @@
 """The registry guard from the window, as a person meets it after an infection: the typical changes
 of malware are planted in a Windows XP prefix (the task manager and the registry editor disabled
-by policy, the folder options that show hidden files locked away, a run-key entry that starts a
-detected sample, a replaced Shell and Userinit, an autorun.inf on the removable drive, a hosts file
-that blocks the product's site). The real Vestra.exe scans its registry, start-up and system areas
-with the deep list; each change is listed; Fix All puts back what Windows holds (as `reg query`
-shows); importing the undo file beside the log with `regedit /s` brings every repaired key back to
-what it was, byte for byte as `reg query` prints it. One program start for the whole sequence.
-The prefix's registry, hosts file and E: are put back afterwards. Screenshots of the registry list
-in both languages go to <build>/artifacts/screenshots.
+by policy, the folder options locked away and their "show hidden files" made to hide them, a
+run-key entry that starts a detected sample, a replaced Shell and Userinit, an autorun.inf on the
+removable drive, a hosts file that blocks the product's site). The real Vestra.exe scans its
+registry, start-up and system areas with the deep list; each change is listed; Fix All puts back
+what Windows holds (as `reg query` shows); importing the undo file beside the log with
+`regedit /s` brings every repaired key back to what it was, byte for byte as `reg query` prints
+it. One program start for the whole sequence. The prefix's registry, hosts file and E: are put
+back afterwards. Screenshots of the registry list in both languages go to
+<build>/artifacts/screenshots.
 
 The XP prefix, because the policy keys are checked by the deep list on systems before Vista only."""
 
@@ -40,6 +41,11 @@ POL_EXPLORER = "HKEY_CURRENT_USER\\" + CV + "\\Policies\\Explorer"
 RUN = "HKEY_CURRENT_USER\\" + CV + "\\Run"
 WINLOGON = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon"
 USERINIT = "C:\\windows\\system32\\userinit.exe,"
+REGEDIT = "HKEY_CURRENT_USER\\" + CV + "\\Applets\\Regedit"
+# The registry list's pop-up menu without its separator.
+REGISTRY_MENU = ["Repair &All", "Repair &Checked", "Ignore (Exception)", "&Goto Key ...",
+                 "&Properties"]
+SHOW_ALL = "HKEY_LOCAL_MACHINE\\" + CV + "\\Explorer\\Advanced\\Folder\\Hidden\\SHOWALL"
 
 
 class Plant:
@@ -64,6 +70,9 @@ PLANTED = [
           "Explorer.exe", "String value was fixed"),
     Plant(WINLOGON, "Userinit", "REG_SZ", USERINIT + SAMPLE, "Different String Value", USERINIT,
           "String value was fixed"),
+    # "Show hidden files" made to store what "Do not show" stores, so the option never shows them.
+    Plant(SHOW_ALL, "CheckedValue", "REG_DWORD", "0", "Different DWORD Value", "0x1",
+          "DWORD value was fixed"),
 ]
 # Every key a planted change or its repair touches, compared before the scan and after the undo.
 # SafeBoot is missing in Wine: Fix All makes it (its values are lost), the undo file removes it.
@@ -226,6 +235,19 @@ class RegistryGuardTests(ProductWindowTest):
             self.assertIn("- Current Value : Explorer.exe " + SAMPLE, box.text)
             self.assertIn("- Recommended Value : Explorer.exe", box.text)
             self.press(box, OK)
+
+            # Goto Key: the registry editor starts on the row's key.
+            self.reg("delete", REGEDIT, "/v", "LastKey", "/f")
+            self.addCleanup(self.reg, "delete", REGEDIT, "/v", "LastKey", "/f")
+            self.assertTrue(self.winauto.popup(self.hwnd, REGISTRY_MENU.index("&Goto Key ..."),
+                                               row=shell, id=ids.kLVRegDet))
+            editor = self.winauto.wait(title="Registry Editor", contains=True, timeout_ms=60000)
+            self.assertIsNotNone(editor, "the registry editor did not start")
+            editor_pid = next(w[1] for w in self.winauto.windows() if w[0] == editor)
+            self.addCleanup(self.winauto.kill, editor_pid)
+            self.assertEqual((self.value(REGEDIT, "LastKey") or "").lower(),
+                             f"My Computer\\{WINLOGON}".lower())
+            self.winauto.kill(editor_pid)
 
             # Fix All: every list, the registry rows among them.
             self.assertTrue(self.winauto.click(self.hwnd, id=ids.kCmdCleanAll))
