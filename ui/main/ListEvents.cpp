@@ -25,7 +25,8 @@ void AppendItems(HMENU menu, std::span<const MenuItemSpec> items, const CommandB
             AppendItems(sub, item.children, bindings);
             AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), win::W(caption));
         } else {
-            const UINT flags = MF_STRING | (bindings.IsBound(item.id) ? MF_ENABLED : MF_GRAYED);
+            const UINT flags = MF_STRING | (bindings.IsBound(item.id) ? MF_ENABLED : MF_GRAYED) |
+                               (bindings.IsChecked(item.id) ? MF_CHECKED : MF_UNCHECKED);
             AppendMenuW(menu, flags, static_cast<UINT_PTR>(item.id), win::W(caption));
         }
     }

@@ -16,6 +16,14 @@ public:
         auto it = bound_.find(commandId);
         return it != bound_.end() && it->second;
     }
+    // A command shown as a check item: `checked` tells whether its mark shows now.
+    void BindCheckMark(int commandId, std::function<bool()> checked) {
+        checked_[commandId] = std::move(checked);
+    }
+    bool IsChecked(int commandId) const {
+        auto it = checked_.find(commandId);
+        return it != checked_.end() && it->second && it->second();
+    }
     // Runs the bound work; false when nothing is bound.
     bool Run(int commandId) const {
         auto it = bound_.find(commandId);
@@ -27,6 +35,7 @@ public:
 
 private:
     std::map<int, std::function<void()>> bound_;
+    std::map<int, std::function<bool()>> checked_;
 };
 
 }  // namespace vestra::ui

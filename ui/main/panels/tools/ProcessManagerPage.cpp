@@ -6,6 +6,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdint>
+#include <random>
+#include <vector>
+
 #include "app/MemoryCheck.h"
 #include "platform/Text.h"
 #include "processes/ProcessTree.h"
@@ -28,14 +32,41 @@ namespace {
 // The page's own timer; the frame's timers stay below it.
 constexpr UINT_PTR kTimerProcess = 20;
 constexpr UINT kProcessIntervalMs = 1000;
+constexpr UINT_PTR kTimerConceal = 21;
+constexpr UINT kConcealIntervalMs = 500;
 constexpr std::u16string_view kSearchAddress = u"https://www.google.com/search?q=";
 
 enum ProcColumn : int { kName = 0, kRisk, kSize, kDescription, kPath };
 
+HWND Hwnd(platform::WindowId window) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
+}
+
+// The visible top-level windows, in z order. Hidden ones are left alone: no user looks for them,
+// and the protection host's own hidden window is found by its title.
+std::vector<platform::WindowId> VisibleTopWindows() {
+    std::vector<platform::WindowId> windows;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (IsWindowVisible(w))
+            windows.push_back(reinterpret_cast<std::uintptr_t>(w));
+    }
+    return windows;
+}
+
+std::u16string TitleOf(platform::WindowId window) {
+    wchar_t text[256] = {};
+    const int n = GetWindowTextW(Hwnd(window), text, 256);
+    return std::u16string(reinterpret_cast<const char16_t*>(text), n > 0 ? n : 0);
+}
+
 }  // namespace
 
 ProcessManagerPage::ProcessManagerPage(const PanelContext& context) : MainPanel(context) {}
-ProcessManagerPage::~ProcessManagerPage() = default;
+ProcessManagerPage::~ProcessManagerPage() {
+    // Other programs' windows keep no scrambled titles once the program has gone.
+    if (concealer_ && concealer_->active())
+        concealer_->TurnOff();
+}
 
 void ProcessManagerPage::Build(HWND page) {
     ctx_.kit.Add(ControlKit::Kind::Label, page, ctl::kLbProcHint);
@@ -57,6 +88,19 @@ void ProcessManagerPage::Build(HWND page) {
                                 },
                                 app.state.paths.ownExePath});
     ctx_.window.onTimer[kTimerProcess] = [this] { Refresh(); };
+    concealer_ = std::make_unique<processes::WindowConcealer>(processes::WindowConcealer::Access{
+        VisibleTopWindows,
+        [] {
+            return static_cast<platform::WindowId>(
+                reinterpret_cast<std::uintptr_t>(GetForegroundWindow()));
+        },
+        TitleOf,
+        [](platform::WindowId window, std::u16string_view text) {
+            const std::wstring wide(text.begin(), text.end());
+            return SetWindowTextW(Hwnd(window), wide.c_str()) != FALSE;
+        },
+        [rng = std::minstd_rand(GetTickCount())]() mutable { return (rng() & 1) != 0; }});
+    ctx_.window.onTimer[kTimerConceal] = [this] { concealer_->Tick(); };
     BindCommands();
 }
 
@@ -156,6 +200,16 @@ void ProcessManagerPage::Shutdown(int flags) {
         ExitWindowsEx(static_cast<UINT>(flags) | EWX_FORCE, 0);
 }
 
+void ProcessManagerPage::ToggleConceal() {
+    if (concealer_->active()) {
+        ctx_.window.StopTimer(kTimerConceal);
+        concealer_->TurnOff();
+    } else {
+        concealer_->TurnOn();
+        ctx_.window.StartTimer(kTimerConceal, kConcealIntervalMs);
+    }
+}
+
 void ProcessManagerPage::BindCommands() {
     CommandBindings& b = ctx_.bindings;
     using processes::CheckKind;
@@ -168,6 +222,8 @@ void ProcessManagerPage::BindCommands() {
     b.Bind(cmd::kPopProcSelUser, [this] { Check(CheckKind::User); });
     b.Bind(cmd::kPopProcSelVb, [this] { Check(CheckKind::VisualBasic); });
     b.Bind(cmd::kPopProcDeselect, [this] { Check(CheckKind::None); });
+    b.Bind(cmd::kPopProcConceal, [this] { ToggleConceal(); });
+    b.BindCheckMark(cmd::kPopProcConceal, [this] { return concealer_ && concealer_->active(); });
     b.Bind(cmd::kPopProcTree, [this] { ShowProcessTree(ctx_.window.hwnd(), *kit_); });
     b.Bind(cmd::kPopProcExplore, [this] {
         if (const processes::ProcessRow* row = SelectedProcess()) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "processes/ProcessCommands.h"
+#include "processes/WindowConcealer.h"
 #include "ui/main/PanelHost.h"
 
 namespace vestra::ui {
@@ -34,10 +35,12 @@ private:
     void ShowRowCells(int row);
     const processes::ProcessRow* SelectedProcess() const;
     void Shutdown(int flags);
+    void ToggleConceal();
 
     std::unique_ptr<processes::ProcessKit> kit_;
     processes::ProcessView view_;
     std::unique_ptr<processes::CommandParts> parts_;
+    std::unique_ptr<processes::WindowConcealer> concealer_;
     bool mirroring_ = false;
 };
 
