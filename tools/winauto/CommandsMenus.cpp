@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <optional>
+#include <vector>
 
 #include "tools/winauto/Commands.h"
 #include "tools/winauto/Finder.h"
@@ -21,11 +22,15 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr size_t kTextChars = 1024;
 constexpr size_t kStructBytes = 512;
 
-std::optional<HWND> VisibleMenuOf(DWORD pid) {
+std::vector<HWND> VisibleMenusOf(DWORD pid) {
     TopLevelQuery query;
     query.cls = kMenuClass;
     query.pid = pid;
-    auto found = FindTopLevel(query);
+    return FindTopLevel(query);
+}
+
+std::optional<HWND> VisibleMenuOf(DWORD pid) {
+    auto found = VisibleMenusOf(pid);
     if (found.empty()) {
         return std::nullopt;
     }
@@ -105,10 +110,11 @@ std::wstring LastComponent(std::wstring path) {
 
 }  // namespace
 
-// popup --window H [--id N ...] [--row R] --pick K: right-clicks the list (row R, else row 0,
-// else its middle), waits for the owner's pop-up menu and chooses its K-th item, counting from 0
-// and skipping separators, with the arrow keys and Enter as a user would. The menu's items cannot
-// be read from another process, so the caller names the item by its place. Answers once the menu
+// popup --window H [--id N ...] [--row R] --pick K [--sub M]: right-clicks the list (row R, else
+// row 0, else its middle), waits for the owner's pop-up menu and chooses its K-th item, counting
+// from 0 and skipping separators, with the arrow keys and Enter as a user would; with --sub, K is
+// a submenu, opened with the Right key, and its M-th item is chosen. The menu's items cannot be
+// read from another process, so the caller names the item by its place. Answers once the menu
 // has closed; what the item does (a question, a pass over the rows) follows in the owner.
 int CmdPopup(const Args& args) {
     auto list = TargetControl(args, WC_LISTVIEWW);
@@ -118,6 +124,13 @@ int CmdPopup(const Args& args) {
     auto pick = args.Number(L"--pick");
     if (!pick || *pick > 100) {
         return UsageError(L"popup needs --pick with the item's place");
+    }
+    std::optional<unsigned long long> sub;
+    if (args.Has(L"--sub")) {
+        sub = args.Number(L"--sub");
+        if (!sub || *sub > 100) {
+            return UsageError(L"--sub needs the submenu item's place");
+        }
     }
     std::optional<unsigned long long> row;
     if (args.Has(L"--row")) {
@@ -150,6 +163,16 @@ int CmdPopup(const Args& args) {
     // the first Down selects the first item.
     for (unsigned long long step = 0; step <= *pick; ++step) {
         PostKey(*menu, VK_DOWN);
+    }
+    if (sub) {
+        // Opened from the keyboard, a submenu shows with its first item selected.
+        PostKey(*menu, VK_RIGHT);
+        if (!WaitUntil(timeout, [&] { return VisibleMenusOf(pid).size() >= 2; })) {
+            return NotFound(L"no submenu opened");
+        }
+        for (unsigned long long step = 0; step < *sub; ++step) {
+            PostKey(*menu, VK_DOWN);
+        }
     }
     PostKey(*menu, VK_RETURN);
     if (!WaitUntil(timeout, [&] { return !IsWindow(*menu) || !IsWindowVisible(*menu); })) {

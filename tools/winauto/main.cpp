@@ -46,7 +46,7 @@ const std::vector<Command>& Commands() {
         {L"listview", CmdListView, With(kControl, {L"--check", L"--uncheck", L"--select"})},
         {L"treeview", CmdTreeView, With(kControl, {L"--check", L"--uncheck", L"--timeout"})},
         {L"tab", CmdTab, With(kControl, {L"--select", L"--timeout"})},
-        {L"popup", CmdPopup, With(kControl, {L"--row", L"--pick", L"--timeout"})},
+        {L"popup", CmdPopup, With(kControl, {L"--row", L"--pick", L"--sub", L"--timeout"})},
         {L"folder", CmdFolder, {L"--pid", L"--path", L"--timeout"}},
         {L"close", CmdClose, {L"--window"}},
         {L"wait-gone", CmdWaitGone, {L"--window", L"--timeout"}},

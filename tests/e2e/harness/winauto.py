@@ -249,11 +249,13 @@ class Winauto:
             return None
         return [Tab(int(f[1]), f[2] == "1", f[3]) for f in lines]
 
-    def popup(self, hwnd, pick, row=None, timeout_ms=None, **control):
+    def popup(self, hwnd, pick, row=None, sub=None, timeout_ms=None, **control):
         """Right-clicks a list view (on `row`, else its first row) and chooses the `pick`-th item
-        of the pop-up menu, counted from 0 without the separators. True once the menu closed."""
+        of the pop-up menu, counted from 0 without the separators (with `sub`, the sub-th item of
+        that item's submenu). True once the menu closed."""
         return self._ok("popup", "--window", hwnd, *_control(control), "--pick", pick,
-                        *_opt("--row", row), *_opt("--timeout", timeout_ms)) is not None
+                        *_opt("--sub", sub), *_opt("--row", row),
+                        *_opt("--timeout", timeout_ms)) is not None
 
     def choose_folder(self, pid, path, timeout_ms=WAIT_MS):
         """Selects `path` in the browse-for-folder dialog of process `pid` and presses OK; the
