@@ -63,10 +63,55 @@ ViewChanges ProcessView::Sync(const ProcessList& list,
         });
         if (shown || (p.path != kNoPath && !(fileExists && fileExists(p.path))))
             continue;
-        rows_.push_back({p, false, {}});
+        rows_.push_back({p, false, {}, {}});
         ++changes.added;
     }
     return changes;
+}
+
+namespace {
+
+bool IsNumberColumn(int column) {
+    return column == 1 || column == 2;
+}
+
+// The digits of a number as shown ("1.234" KB); rows without a number come first when rising.
+long long NumberIn(std::u16string_view text) {
+    long long number = -1;
+    for (char16_t c : text) {
+        if (c >= u'0' && c <= u'9')
+            number = (number < 0 ? 0 : number) * 10 + (c - u'0');
+    }
+    return number;
+}
+
+}  // namespace
+
+void ProcessView::SortBy(int column, const CellText& cell) {
+    sortRising_ = column == sortColumn_ ? !sortRising_ : true;
+    sortColumn_ = column;
+    Resort(cell);
+}
+
+void ProcessView::Resort(const CellText& cell) {
+    if (sortColumn_ < 0)
+        return;
+    const int column = sortColumn_;
+    std::vector<std::pair<std::u16string, ProcessRow>> keyed;
+    keyed.reserve(rows_.size());
+    for (ProcessRow& row : rows_)
+        keyed.emplace_back(cell(row, column), std::move(row));
+    auto before = [column](const std::u16string& a, const std::u16string& b) {
+        if (IsNumberColumn(column))
+            return NumberIn(a) < NumberIn(b);
+        return LowerCase(a) < LowerCase(b);
+    };
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+        return sortRising_ ? before(a.first, b.first) : before(b.first, a.first);
+    });
+    rows_.clear();
+    for (auto& [key, row] : keyed)
+        rows_.push_back(std::move(row));
 }
 
 std::u16string_view ActionWord(ProcessAction action) {

@@ -21,6 +21,9 @@ struct ProcessRow {
     ProcessInfo process;
     bool checked = false;
     std::u16string status;  // the last action's outcome, empty when it went through
+    // What the list shows after the name (risk level, size, description, path), worked out once
+    // when the row comes and kept for sorting.
+    std::vector<std::u16string> shown;
 };
 
 struct ViewChanges {
@@ -40,8 +43,21 @@ public:
     std::vector<ProcessRow>& rows() { return rows_; }
     const std::vector<ProcessRow>& rows() const { return rows_; }
 
+    // The shown text of a row's column, for sorting.
+    using CellText = std::function<std::u16string(const ProcessRow& row, int column)>;
+    // A click on a column's header: sorts by that column, rising the first time and turning the
+    // order at each further click on it. The risk level and the size (columns 1 and 2) sort by
+    // their numbers, the others by text without regard to case; equal rows keep their order.
+    void SortBy(int column, const CellText& cell);
+    // The order chosen last, again (after new rows came); nothing when none was chosen.
+    void Resort(const CellText& cell);
+    int sortColumn() const { return sortColumn_; }
+    bool sortRising() const { return sortRising_; }
+
 private:
     std::vector<ProcessRow> rows_;
+    int sortColumn_ = -1;
+    bool sortRising_ = true;
 };
 
 struct CommandParts {

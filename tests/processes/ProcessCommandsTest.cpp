@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/Text.h"
 #include "tests/processes/ProcessFixture.h"
 
@@ -65,6 +67,55 @@ TEST_F(ProcessCommandsTest, RowsFollowTheSnapshotAndAReusedId) {
     EXPECT_EQ(changes.removed, std::vector<std::size_t>{2});
     EXPECT_EQ(changes.added, 1u);
     EXPECT_EQ(ToUtf8(Row(10).process.path), "C:\\Apps\\b.exe");
+}
+
+TEST(ProcessViewSortTest, HeaderClicksSortTextAndNumbersBothWays) {
+    // Name, risk level and size as the list shows them.
+    std::vector<std::array<std::u16string, 3>> shown = {{u"b.exe", u"1", u"1.024"},
+                                                        {u"A.exe", u"9", u"12"},
+                                                        {u"c.exe", u"1", u""},
+                                                        {u"a.exe", u"3", u"900"}};
+    ProcessView view;
+    for (std::uint32_t id = 0; id < shown.size(); ++id) {
+        ProcessRow row;
+        row.process.processId = id;
+        view.rows().push_back(row);
+    }
+    const ProcessView::CellText cell = [&](const ProcessRow& row, int column) {
+        return shown[row.process.processId][static_cast<std::size_t>(column)];
+    };
+    auto order = [&] {
+        std::vector<std::uint32_t> ids;
+        for (const ProcessRow& r : view.rows())
+            ids.push_back(r.process.processId);
+        return ids;
+    };
+    view.Resort(cell);  // nothing chosen yet: the snapshot's order stays
+    EXPECT_EQ(order(), (std::vector<std::uint32_t>{0, 1, 2, 3}));
+    struct Case {
+        int column;
+        std::vector<std::uint32_t> ids;
+        bool rising;
+    };
+    const Case clicks[] = {
+        {0, {1, 3, 0, 2}, true},   // case-insensitive; "A.exe" and "a.exe" keep their order
+        {0, {2, 0, 1, 3}, false},  // the same column again turns the order
+        {1, {2, 0, 3, 1}, true},   // another column starts rising; equal levels keep order
+        {2, {2, 1, 3, 0}, true},   // by number: no size, 12, 900, 1.024
+        {2, {0, 3, 1, 2}, false},
+    };
+    for (const Case& c : clicks) {
+        view.SortBy(c.column, cell);
+        EXPECT_EQ(order(), c.ids) << "column " << c.column;
+        EXPECT_EQ(view.sortRising(), c.rising);
+    }
+    // A new row joins the chosen order at the next refresh.
+    ProcessRow late;
+    late.process.processId = 4;
+    view.rows().push_back(late);
+    shown.push_back({u"d.exe", u"1", u"5.000"});
+    view.Resort(cell);
+    EXPECT_EQ(order(), (std::vector<std::uint32_t>{4, 0, 3, 1, 2}));
 }
 
 TEST_F(ProcessCommandsTest, NothingCheckedAsksForAChoice) {

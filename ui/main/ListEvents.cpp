@@ -79,13 +79,17 @@ int SelectedRow(HWND view) {
     return view ? ListView_GetNextItem(view, -1, LVNI_SELECTED) : -1;
 }
 
-void HandleListEvents(const PanelContext& context, int listId, ItemChanged onItemChanged) {
-    context.window.onNotify[listId] = [context, listId,
-                                       onItemChanged = std::move(onItemChanged)](NMHDR* header) {
+void HandleListEvents(const PanelContext& context, int listId, ItemChanged onItemChanged,
+                      ColumnClicked onColumnClicked) {
+    context.window.onNotify[listId] = [context, listId, onItemChanged = std::move(onItemChanged),
+                                       onColumnClicked =
+                                           std::move(onColumnClicked)](NMHDR* header) {
         if (header->code == NM_RCLICK)
             ShowListMenu(context.window.hwnd(), listId, context.bindings);
         else if (header->code == LVN_ITEMCHANGED && onItemChanged)
             onItemChanged(header->hwndFrom, *reinterpret_cast<NMLISTVIEW*>(header));
+        else if (header->code == LVN_COLUMNCLICK && onColumnClicked)
+            onColumnClicked(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
         return LRESULT{0};
     };
 }

@@ -15,9 +15,11 @@
 namespace vestra::ui {
 
 using ItemChanged = std::function<void(HWND list, const NMLISTVIEW& change)>;
+using ColumnClicked = std::function<void(int column)>;
 
 // Registers the list's notifications with the window.
-void HandleListEvents(const PanelContext& context, int listId, ItemChanged onItemChanged = {});
+void HandleListEvents(const PanelContext& context, int listId, ItemChanged onItemChanged = {},
+                      ColumnClicked onColumnClicked = {});
 
 // Whether an item change moved the row's check mark.
 bool CheckMarkChanged(const NMLISTVIEW& change);

@@ -20,6 +20,7 @@
 #include "ui/main/ListEvents.h"
 #include "ui/model/ControlIds.h"
 #include "ui/model/ListLayouts.h"
+#include "uservir/UserVirusCandidate.h"
 
 // <windows.h> makes MessageBox a macro; the seam's method keeps its plain name.
 #ifdef MessageBox
@@ -71,13 +72,16 @@ ProcessManagerPage::~ProcessManagerPage() {
 void ProcessManagerPage::Build(HWND page) {
     ctx_.kit.Add(ControlKit::Kind::Label, page, ctl::kLbProcHint);
     ctx_.kit.AddList(page, ctl::kLVProc);
-    HandleListEvents(ctx_, ctl::kLVProc, [this](HWND list, const NMLISTVIEW& change) {
-        if (mirroring_ || !CheckMarkChanged(change) || change.iItem < 0)
-            return;
-        const auto row = static_cast<std::size_t>(change.iItem);
-        if (row < view_.rows().size())
-            view_.rows()[row].checked = win::list::RowChecked(list, change.iItem);
-    });
+    HandleListEvents(
+        ctx_, ctl::kLVProc,
+        [this](HWND list, const NMLISTVIEW& change) {
+            if (mirroring_ || !CheckMarkChanged(change) || change.iItem < 0)
+                return;
+            const auto row = static_cast<std::size_t>(change.iItem);
+            if (row < view_.rows().size())
+                view_.rows()[row].checked = win::list::RowChecked(list, change.iItem);
+        },
+        [this](int column) { SortBy(column); });
     const MainWindowContext& app = ctx_.app;
     kit_ = std::make_unique<processes::ProcessKit>(app.os, ProcessSetupOf(app.state));
     parts_ = std::make_unique<processes::CommandParts>(
@@ -134,7 +138,17 @@ void ProcessManagerPage::Refresh() {
     mirroring_ = true;
     for (std::size_t row : changes.removed)
         ListView_DeleteItem(list, static_cast<int>(row));
+    mirroring_ = false;
     const std::size_t first = view_.rows().size() - changes.added;
+    for (std::size_t row = first; row < view_.rows().size(); ++row)
+        FillShownCells(view_.rows()[row]);
+    if (changes.added > 0 && view_.sortColumn() >= 0) {
+        // New rows take their places in the order the user chose.
+        view_.Resort(CellText());
+        ShowAllRows();
+        return;
+    }
+    mirroring_ = true;
     for (std::size_t row = first; row < view_.rows().size(); ++row) {
         win::list::AddRow(list, view_.rows()[row].process.name);
         ShowRowCells(static_cast<int>(row));
@@ -142,17 +156,56 @@ void ProcessManagerPage::Refresh() {
     mirroring_ = false;
 }
 
+processes::ProcessView::CellText ProcessManagerPage::CellText() {
+    return [this](const processes::ProcessRow& row, int column) {
+        if (column == kName)
+            return row.process.name + row.status;
+        const auto at = static_cast<std::size_t>(column - 1);
+        return at < row.shown.size() ? row.shown[at] : std::u16string();
+    };
+}
+
+void ProcessManagerPage::FillShownCells(processes::ProcessRow& model) {
+    const std::u16string& path = model.process.path;
+    platform::Platform& os = ctx_.app.os;
+    const MainWindowContext& app = ctx_.app;
+    std::u16string risk, size, description;
+    if (path != processes::kNoPath) {
+        if (app.state.engine && app.suspects)
+            risk = ToText(uservir::UVRiskLevel(*app.state.engine, app.suspects(), path));
+        size = FileSizeText(os.files, path, kUnitKB, false);
+        description = GetVersionStrings(os.versions, path)[1];
+    }
+    model.shown = {risk, size, description, path};
+}
+
 void ProcessManagerPage::ShowRowCells(int row) {
     HWND list = ctx_.kit.Ctl(ctl::kLVProc);
     const processes::ProcessRow& model = view_.rows()[static_cast<std::size_t>(row)];
-    const std::u16string& path = model.process.path;
-    platform::Platform& os = ctx_.app.os;
     win::list::SetCell(list, row, kName, model.process.name + model.status);
-    if (path != processes::kNoPath) {
-        win::list::SetCell(list, row, kSize, FileSizeText(os.files, path, kUnitKB, false));
-        win::list::SetCell(list, row, kDescription, GetVersionStrings(os.versions, path)[1]);
+    for (int column = kRisk; column <= kPath; ++column) {
+        const auto at = static_cast<std::size_t>(column - 1);
+        win::list::SetCell(list, row, column, at < model.shown.size() ? model.shown[at] : u"");
     }
-    win::list::SetCell(list, row, kPath, path);
+}
+
+void ProcessManagerPage::ShowAllRows() {
+    HWND list = ctx_.kit.Ctl(ctl::kLVProc);
+    mirroring_ = true;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list);
+    for (std::size_t row = 0; row < view_.rows().size(); ++row) {
+        win::list::AddRow(list, view_.rows()[row].process.name);
+        ShowRowCells(static_cast<int>(row));
+        win::list::CheckRow(list, static_cast<int>(row), view_.rows()[row].checked);
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    mirroring_ = false;
+}
+
+void ProcessManagerPage::SortBy(int column) {
+    view_.SortBy(column, CellText());
+    ShowAllRows();
 }
 
 void ProcessManagerPage::MirrorChecks() {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "processes/ProcessCommands.h"
 #include "processes/WindowConcealer.h"
@@ -33,6 +34,11 @@ private:
     void Check(processes::CheckKind kind);
     void MirrorChecks();
     void ShowRowCells(int row);
+    void ShowAllRows();
+    processes::ProcessView::CellText CellText();
+    // The risk level, size, description and path of a new row, worked out once.
+    void FillShownCells(processes::ProcessRow& row);
+    void SortBy(int column);
     const processes::ProcessRow* SelectedProcess() const;
     void Shutdown(int flags);
     void ToggleConceal();
