@@ -1,8 +1,10 @@
 """Running programs as the product meets them: the start-up memory check ends a running program
 whose file the database detects (and says so), a scan over the memory and service areas ends such
 a program and stops and uninstalls a service that runs a detected file, and the clean program
-stays running through both; the Process Manager page lists it with its path. Screenshots in both
-languages go to <build>/artifacts/screenshots.
+stays running through both; the Process Manager page lists it with its path, and its pop-up
+menu suspends, resumes, restarts and kills the checked program only, shows the process tree with
+parent and child and the properties of a running program (version strings, loaded modules).
+Screenshots in both languages go to <build>/artifacts/screenshots.
 
 The programs are the harmless fixtures of tests/e2e/fixtures: process_marked.exe carries a test
 signature's body bytes, process_plain.exe nothing. The test service is created in the prefix with
@@ -10,18 +12,28 @@ signature's body bytes, process_plain.exe nothing. The test service is created i
 
 import shutil
 
+import time
+
 from harness import controls
-from harness.evidence import on_failure
+from harness.evidence import on_failure, screenshot
 from harness.product_window import MAIN_CLASS, ProductWindowTest
 
-ids = controls.load().main
+_ids = controls.load()
+ids, prop = _ids.main, _ids.fileprop
 PROGRAMS = "C:\\VestraE2E\\procs\\"
 SERVICE = "VestraE2EProcSvc"
 DETECTED = "Vestra.Test.Worm.LoveLines"
 # Message 52 in the first-run language (Indonesian), and the product name as its title.
 INFECTED = "Komputer Anda sedang terinfeksi virus"
-TOOLS_TAB, PROCESS_PAGE = 3, 1
+TOOLS_TAB, PROCESS_PAGE, SETTINGS_TAB = 3, 1, 5
 YES, OK = "6", "OK"
+# The Process Manager's pop-up menu without separators, and its "&Action" submenu.
+PROCESS_MENU = ["&Action", "&Select", "S&hutdown", "Concea&l Windows!", "Process &Tree",
+                "&Create Process ...", "&Explore ...", "&Google ...", "&Process Information"]
+ACTIONS = ["kill", "restart", "suspend", "resume"]
+BEAT = PROGRAMS + "beat.txt"
+TREE_CLASS, PROP_CLASS = "VestraProcessTree", "VestraFileProp"
+WINVER = "C:\\windows\\system32\\winver.exe"
 GUARDED_AREAS = ("System Area", "Memory Processes", "Services", "Registry Area", "Start-Up Area",
                  "Default Registry Area")
 
@@ -167,3 +179,138 @@ class ProcessTests(ProductWindowTest):
             self.assertTrue(self.wait_until(self.service_gone, 30),
                             "the detected service is still installed")
             self.shoot("ui_processes_scan_virus_list")
+
+    # The Process Manager's own commands ------------------------------------------------------
+
+    def row_of(self, name):
+        """The Process Manager's row of the one process called `name` (its status may follow)."""
+        rows = [r for r in self.process_rows() if r.cells[0].lower().split(" ")[0] == name]
+        return rows[0] if len(rows) == 1 else None
+
+    def act(self, name, action):
+        """Checks the row of `name` alone, chooses the action from the pop-up menu and answers
+        its question (and the system-process one, where Wine's parentage asks it) with Yes."""
+        row = self.wait_until(lambda: self.row_of(name), 60)
+        self.assertIsNotNone(row, [r.cells for r in self.process_rows()])
+        for other in self.process_rows():
+            if other.checked and other.index != row.index:
+                self.winauto.listview(self.hwnd, id=ids.kLVProc, uncheck=other.index)
+        self.winauto.listview(self.hwnd, id=ids.kLVProc, check=row.index)
+        self.assertTrue(self.wait_until(lambda: (r := self.row_of(name)) and r.checked, 10))
+        self.assertTrue(self.winauto.popup(self.hwnd, PROCESS_MENU.index("&Action"), row=row.index,
+                                           sub=ACTIONS.index(action), id=ids.kLVProc))
+        question = self.box(title=action, timeout_ms=30000)
+        self.assertIn(f'{action} "{name}"', question.text)
+        self.press(question, YES)
+        again = self.winauto.msgbox(pid=self.started.pid, title=action, timeout_ms=3000)
+        if again:
+            self.press(again, YES)
+
+    def beating(self):
+        """Whether the program behind the beat file still counts, over one and a half seconds."""
+        first = self.bed.unix_path(BEAT).read_text()
+        time.sleep(1.5)
+        return self.bed.unix_path(BEAT).read_text() != first
+
+    def check_tree(self):
+        """The tree window shows the parent with its child right below it."""
+        row = self.row_of("plain.exe")
+        self.assertTrue(self.winauto.popup(self.hwnd, PROCESS_MENU.index("Process &Tree"),
+                                           row=row.index, id=ids.kLVProc))
+        window = self.winauto.wait(cls=TREE_CLASS, pid=self.started.pid, timeout_ms=30000)
+        self.assertIsNotNone(window, "the process tree did not open")
+        nodes = self.winauto.treeview(window, id=100)
+        names = [n.text.lower() for n in nodes]
+        self.assertIn("plain.exe", names)
+        at = names.index("plain.exe")
+        self.assertEqual((names[at + 1], nodes[at + 1].depth), ("process_plain.exe",
+                                                                nodes[at].depth + 1), names)
+        return window
+
+    def check_information(self, name, pid, language):
+        """"&Process Information" on the program's row: its version strings and its modules."""
+        row = self.wait_until(lambda: self.row_of(name), 60)
+        self.assertIsNotNone(row)
+        self.winauto.listview(self.hwnd, id=ids.kLVProc, select=row.index)
+        self.assertTrue(self.winauto.popup(self.hwnd, PROCESS_MENU.index("&Process Information"),
+                                           row=row.index, id=ids.kLVProc))
+        window = self.winauto.wait(cls=PROP_CLASS, pid=self.started.pid, timeout_ms=60000)
+        self.assertIsNotNone(window, "the properties window did not open")
+        info = [r.cells for r in self.winauto.listview(window, id=prop.kLVProcessInfo).rows]
+        self.assertEqual(info[1][1], str(pid), info)
+        self.assertIsNotNone(self.winauto.tab(window, id=prop.kTabMain, select=1))
+        versions = dict(tuple(r.cells[:2])
+                        for r in self.winauto.listview(window, id=prop.kLVFileVersion).rows)
+        self.assertEqual(versions["OriginalFileName"].lower(), name, versions)
+        self.assertIsNotNone(self.winauto.tab(window, id=prop.kTabMain, select=2))
+        modules = self.wait_until(lambda: [r.cells[3].lower() for r in self.winauto.listview(
+            window, id=prop.kLVModule).rows if len(r.cells) > 3], 30)
+        self.assertIsNotNone(modules, "no modules listed")
+        self.assertEqual(modules[0], WINVER.lower())  # the image first
+        self.assertIn("c:\\windows\\system32\\kernel32.dll", modules)
+        screenshot(self.bed, f"ui_processes_modules_{language}", self.winauto.rect(window))
+        self.assertTrue(self.winauto.close(window))
+        self.assertTrue(self.winauto.wait_gone(window, timeout_ms=30000))
+
+    def test_the_process_manager_acts_on_the_checked_program_only(self):
+        self.open()
+        self.addCleanup(self.bed.run, "taskkill", "/f", "/im", "plain.exe")
+        parent = self.run_program("plain.exe", f"--child --beat {BEAT}")
+        about = self.winauto.start(f'"{WINVER}"')
+        self.assertIsNotNone(about, "winver.exe did not start")
+        self.programs.append(about)
+        with on_failure(self.bed, self.winauto, "ui_processes_manager"):
+            self.assertTrue(self.wait_until(lambda: self.bed.unix_path(BEAT).exists(), 30))
+            self.open_process_manager()
+            listed = self.wait_until(lambda: all(
+                self.row_of(n) for n in ("plain.exe", "process_plain.exe", "winver.exe")), 60)
+            self.assertTrue(listed, [r.cells for r in self.process_rows()])
+
+            tree = self.check_tree()
+            screenshot(self.bed, "ui_processes_tree_id", self.winauto.rect(tree))
+            self.assertTrue(self.winauto.close(tree))
+
+            self.act("plain.exe", "suspend")
+            self.assertFalse(self.beating(), "the suspended program still counts")
+            self.act("plain.exe", "resume")
+            self.assertTrue(self.beating(), "the resumed program does not count")
+            self.act("plain.exe", "restart")
+            self.assertTrue(self.wait_until(lambda: not parent.running(), 30),
+                            "the restarted program's old copy still runs")
+            # The old row leaves with its process; the new copy comes unchecked, without status.
+            fresh = self.wait_until(lambda: (r := self.row_of("plain.exe")) and not r.checked and
+                                    r.cells[0].lower() == "plain.exe", 60)
+            self.assertTrue(fresh, [r.cells for r in self.process_rows()])
+            self.shoot("ui_processes_restarted_id")
+            self.act("plain.exe", "kill")
+            self.assertTrue(self.wait_until(lambda: not any(
+                r.cells[0].lower().startswith("plain.exe") for r in self.process_rows()), 60),
+                "the killed program is still listed")
+            self.assertIsNotNone(self.row_of("process_plain.exe"), "the child was ended too")
+            self.assertTrue(about.running())
+
+            self.check_information("winver.exe", about.pid, "id")
+            self.assertIsNotNone(self.winauto.tab(self.hwnd, id=ids.kTabMain, select=SETTINGS_TAB))
+            self.assertTrue(self.winauto.click(self.hwnd, id=ids.kOptLang0 + 1))
+            self.open_process_manager()
+            self.check_information("winver.exe", about.pid, "en")
+
+            # "Concea&l Windows!" scrambles the titles of other programs' windows and gives them
+            # back when it is turned off.
+            def titles():
+                return {w[0]: w[3] for w in self.winauto.windows(pid=about.pid)}
+
+            plain_titles = titles()
+            self.assertTrue(plain_titles, "winver.exe shows no window")
+            conceal = PROCESS_MENU.index("Concea&l Windows!")
+            row = self.row_of("winver.exe").index
+            self.assertTrue(self.winauto.popup(self.hwnd, conceal, row=row, id=ids.kLVProc))
+            concealed = self.wait_until(
+                lambda: (now := titles()) and all("\u00a0" in t for t in now.values()) and now, 30)
+            self.assertTrue(concealed, titles())
+            self.assertEqual({h: t.replace("\u00a0", "").replace(" ", "")
+                              for h, t in concealed.items()},
+                             {h: t.replace(" ", "") for h, t in plain_titles.items()})
+            self.shoot("ui_processes_concealed_en")
+            self.assertTrue(self.winauto.popup(self.hwnd, conceal, row=row, id=ids.kLVProc))
+            self.assertTrue(self.wait_until(lambda: titles() == plain_titles, 30), titles())
