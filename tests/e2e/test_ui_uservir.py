@@ -2,11 +2,16 @@
 chosen through "&Browse Other ...", confirmed, and shown on the page; a scan of the removable drive
 then finds it and its copies as "Suspected By User"; "&Reset" takes the signature out again and the
 next scan finds them clean. The "vrs" start adds a file as the lasting signature
-"Malware.Behavior" that a later start detects. Screenshots of the page in both languages go to
-<build>/artifacts/screenshots.
+"Malware.Behavior" that a later start detects. A program the database does not know, started from
+both run keys and the start-up folder and named by the removable drive's autorun.inf, is weighed
+at start as the most dangerous suspect, becomes a user signature, and a scan detects it by that
+signature, its log listing it before and after. Screenshots of the page and of the suspect list
+in both languages go to <build>/artifacts/screenshots.
 
 Vestra.exe runs beside its engine and database, laid out from <build>/dist on drive C:; the
 planted program is a few harmless bytes with an "MZ" header that no signature matches."""
+
+import shutil
 
 from harness import controls
 from harness.evidence import on_failure
@@ -32,8 +37,8 @@ def harmless_program(tag):
     return b"MZ" + bytes(62) + f"Vestra user-virus test program {tag}\r\n".encode() * 8
 
 
-class UserVirusTests(ProductWindowTest):
-    CASE_FOLDER = "uiuservir"
+class UserVirusPage(ProductWindowTest):
+    """What the cases of the page do as a person would."""
 
     def plant(self):
         self.bed.clear_drive("E:")
@@ -111,6 +116,16 @@ class UserVirusTests(ProductWindowTest):
         wanted = ("> &Keluar <", "> &Exit <")[index]
         self.assertTrue(self.wait_until(lambda: self.caption(ids.kCmdExit) == wanted, 30))
 
+    def enabled(self, control_id):
+        for control in self.winauto.children(self.hwnd):
+            if control.id == control_id:
+                return control.enabled
+        self.fail(f"no control {control_id}")
+
+
+class UserVirusTests(UserVirusPage):
+    CASE_FOLDER = "uiuservir"
+
     def test_a_declared_file_makes_its_copies_detected_until_reset(self):
         self.plant()
         self.open()
@@ -177,8 +192,83 @@ class UserVirusTests(ProductWindowTest):
             self.assertEqual(sorted((r.cells[0], r.cells[2].lower()) for r in rows),
                              sorted(("Malware.Behavior", p.lower()) for p in (ORIGINAL, *COPIES)))
 
-    def enabled(self, control_id):
-        for control in self.winauto.children(self.hwnd):
-            if control.id == control_id:
-                return control.enabled
-        self.fail(f"no control {control_id}")
+
+# The anchored program of the heuristics case, and where it is anchored.
+ANCHORED = "C:\\VestraE2E\\heur\\updater.exe"
+RUN_KEYS = ["HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+            "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"]
+RUN_VALUE = "VestraE2EUpdater"
+SHELL_FOLDERS = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"
+
+
+class HeuristicTests(UserVirusPage):
+    CASE_FOLDER = "uiheur"  # its own signature store: the promotion lasts beyond the case
+
+    def startup_folder(self):
+        done = self.bed.run("reg", "query", SHELL_FOLDERS, "/v", "Startup")
+        for line in done.stdout.splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) == 3 and parts[0] == "Startup":
+                return parts[2]
+        self.fail(f"no start-up folder: {done.stdout}")
+
+    def anchor(self):
+        """The program in its folder, a copy in the start-up folder, both run keys and the
+        autorun.inf of E:; all of it removed when the case ends."""
+        body = harmless_program("anchored")
+        shutil.rmtree(self.bed.unix_path(ANCHORED.rsplit("\\", 1)[0]), ignore_errors=True)
+        self.bed.put(ANCHORED, body)
+        copy = self.startup_folder() + "\\updater.exe"
+        self.bed.put(copy, body)
+        self.addCleanup(lambda: self.bed.unix_path(copy).unlink(missing_ok=True))
+        for key in RUN_KEYS:
+            done = self.bed.run("reg", "add", key, "/v", RUN_VALUE, "/t", "REG_SZ", "/d",
+                                f'"{ANCHORED}" /background', "/f")
+            self.assertEqual(done.returncode, 0, done.stderr)
+            self.addCleanup(self.bed.run, "reg", "delete", key, "/v", RUN_VALUE, "/f")
+        self.bed.clear_drive("E:")
+        self.addCleanup(self.bed.clear_drive, "E:")
+        self.bed.put("E:\\autorun.inf", f"[autorun]\r\nopen={ANCHORED}\r\n")
+        return copy
+
+    def suspect_rows(self):
+        view = self.winauto.listview(self.hwnd, id=ids.kLVUnwanted)
+        return {r.cells[0].lower(): r.cells for r in view.rows} if view else {}
+
+    def test_a_program_anchored_in_autostart_places_is_promoted_and_detected(self):
+        copy = self.anchor()
+        self.open()
+        with on_failure(self.bed, self.winauto, "ui_heuristics"):
+            self.open_tools()
+            row = self.wait_until(lambda: self.suspect_rows().get("updater.exe"), 30)
+            self.assertIsNotNone(row, self.suspect_rows())
+            # Two run keys and the start-up folder (10 each) and the autorun.inf (200).
+            self.assertEqual(row[1:3], ["9", "Start-Up, Autorun as : Danger Virus!!"])
+            self.assertEqual(row[4].lower(), ANCHORED.lower())
+            self.shoot("ui_heuristics_suspects_id")
+            self.switch_language(1)
+            self.assertIsNotNone(self.winauto.tab(self.hwnd, id=ids.kTabMain, select=TOOLS_TAB))
+            self.shoot("ui_heuristics_suspects_en")
+            self.switch_language(0)
+            self.stop()
+
+            # The promotion is a lasting user signature: a later scan detects the program by it.
+            self.open(f'"{ANCHORED.rsplit(chr(92), 1)[0]}"')
+            box = self.winauto.msgbox(pid=self.started.pid, timeout_ms=240000)
+            self.assertIsNotNone(box, "no summary box after the scan")
+            self.assertEqual(box.title, FOUND_TITLE, box.text)
+            self.assertTrue(self.winauto.press(box.window, OK))
+            rows = self.winauto.listview(self.hwnd, id=ids.kLVDetect).rows
+            self.assertIn(("New Heur.Level(9)", ANCHORED.lower()),
+                          [(r.cells[0], r.cells[2].lower()) for r in rows])
+
+            log_file = self.bed.unix_path(self.folder) / "vestra.log"
+            self.assertTrue(self.wait_until(log_file.exists, 30), "no scan log")
+            log = log_file.read_bytes()
+            text = log.decode("utf-16-le") if b"\0" in log else log.decode("latin-1")
+            before, _, after = text.partition("After Scanning")
+            self.assertIn("Before Scanning", before)
+            for part in (before, after):
+                self.assertIn("=> updater.exe(Level 9) as  : 2 Startup, 1 Autorun.inf", part)
+                self.assertIn(f"   -{ANCHORED}".lower(), part.lower())
+                self.assertIn(f"   -{copy}".lower(), part.lower())
