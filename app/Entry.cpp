@@ -7,8 +7,10 @@
 #include "app/CommandWord.h"
 #include "app/MemoryCheck.h"
 #include "app/ProductNames.h"
+#include "app/SelfCheck.h"
 #include "common/FileNames.h"
 #include "config/MessageSlots.h"
+#include "config/MessageTexts.h"
 #include "platform/Text.h"
 #include "remediation/CageStore.h"
 #include "uservir/BehaviourVirus.h"
@@ -99,6 +101,19 @@ void AddBehaviourSignature(AppState& state) {
     state.startedFromVrs = true;
 }
 
+// A damaged own file is reported; Cancel opens the product's site for a new copy and ends.
+bool AcceptedOwnFile(platform::Platform& os, const AppState& state, EntryServices& services) {
+    if (CheckOwnFile(os.files, state.paths.ownExePath) != OwnFileState::Damaged)
+        return true;
+    const int answer = os.windows.MessageBox(
+        services.FormatMessage(config::msg::kOwnFileDamaged, u"", u""), u"File error",
+        platform::mb::kOkCancel | platform::mb::kIconExclamation);
+    if (answer != platform::mb::kAnswerCancel)
+        return true;
+    os.shell.Execute({u"open", std::u16string(config::kWebSiteAddress), u"", u"", 1});
+    return false;
+}
+
 }  // namespace
 
 RunMode RunEntry(platform::Platform& os, AppState& state, EntryServices& services) {
@@ -131,9 +146,11 @@ RunMode RunEntry(platform::Platform& os, AppState& state, EntryServices& service
     state.guiModeFlag = true;
     AddBehaviourSignature(state);
     if (state.commandWord.empty()) {
-        RunStartupMemoryCheck(os, state, [&services] {
+        const bool found = RunStartupMemoryCheck(os, state, [&services] {
             return services.FormatMessage(config::msg::kComputerInfected, u"", u"");
         });
+        if (!found && !AcceptedOwnFile(os, state, services))
+            return RunMode::Ended;
     }
     return RunMode::MainWindow;
 }

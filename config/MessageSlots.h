@@ -36,6 +36,8 @@ inline constexpr int kStateDangerous = 50;
 inline constexpr int kReportWillBeCleared = 51;
 // Running malware was found and ended at start-up.
 inline constexpr int kComputerInfected = 52;
+// The program's own file failed its check at start-up.
+inline constexpr int kOwnFileDamaged = 53;
 
 // The process view's commands: nothing checked (prompt, title), the system-process question,
 // and the selection results.

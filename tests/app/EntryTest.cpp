@@ -279,6 +279,36 @@ TEST_F(EntryTest, AProgramStillListedAfterTheFirstSweepIsReportedOnce) {
     EXPECT_EQ(ToUtf8(state.startupDetections[0].status), "Detected Process [Couldn't be Killed]");
 }
 
+// A copy of the program whose stamped image sum no longer fits: message 53, OK goes on,
+// Cancel opens the site for a new copy and ends.
+TEST_F(EntryTest, ADamagedOwnFileIsReportedAndCancelEnds) {
+    std::vector<std::uint8_t> image(0x100, 0);
+    image[0] = 'M';
+    image[1] = 'Z';
+    image[0x3C] = 0x40;
+    image[0x40] = 'P';
+    image[0x41] = 'E';
+    image[0x40 + 88] = 0x5A;  // a sum no image of these bytes has
+    os.files.AddFile(platform::fake::kOwnImagePath, image);
+    for (int answer : {platform::mb::kAnswerOk, platform::mb::kAnswerCancel}) {
+        os.windows.QueueAnswer(answer);
+        const RunMode mode = Start(u"");
+        ASSERT_FALSE(os.windows.messageBoxes().empty());
+        const auto& box = os.windows.messageBoxes().back();
+        EXPECT_EQ(ToUtf8(box.title), "File error");
+        EXPECT_EQ(box.style, 49u);
+        EXPECT_EQ(ToUtf8(box.text).rfind("File Vestra kemungkinan rusak", 0), 0u);
+        if (answer == platform::mb::kAnswerOk) {
+            EXPECT_EQ(mode, RunMode::MainWindow);
+            EXPECT_TRUE(os.shell.requests().empty());
+        } else {
+            EXPECT_EQ(mode, RunMode::Ended);
+            ASSERT_EQ(os.shell.requests().size(), 1u);
+            EXPECT_EQ(ToUtf8(os.shell.requests()[0].file), "http://www.vestra-av.web.id");
+        }
+    }
+}
+
 TEST_F(EntryTest, NothingRunningThatIsDetectedMeansNoWaitAndNoMessage) {
     ASSERT_EQ(Start(u""), RunMode::MainWindow);
     EXPECT_TRUE(state.startupDetections.empty());

@@ -28,6 +28,16 @@ class Case:
     argument_text: str      # what follows the quoted program path on the command line
     steps: tuple
     winver: str = None      # Windows version asked of the test bed (None: the default, 7)
+    patch: object = None    # changes the laid-out program's bytes before the start
+
+
+def patch_dos_stub(exe):
+    """One letter of the DOS stub's text changed: a change a virus could make, which the program
+    can still run with, and which its stamped image sum no longer fits."""
+    data = bytearray(exe.read_bytes())
+    at = data.index(b"This program")
+    data[at] ^= 0x20
+    exe.write_bytes(bytes(data))
 
 
 def missing_file_box(kind, file_name):
@@ -57,6 +67,12 @@ CASES = (
     Case("path_list", ALL, '"C:\\windows\\win.ini" "C:\\VestraE2E\\path_list"',
          (MessageBox(SUMMARY_TITLE, press="OK", timeout_ms=120000),
           Window(cls=MAIN_CLASS, close=True), Exits(code=0))),
+    # A damaged copy of the program says so (message 53) before its main window; OK goes on.
+    Case("damaged_own_file", ALL, "",
+         (MessageBox("File error", contains=("Vestra", "http://www.vestra-av.web.id"),
+                     buttons=("OK", "Cancel"), press="OK"),
+          Window(cls=MAIN_CLASS, close=True), Exits(code=0)),
+         patch=patch_dos_stub),
     # "vrs <path>": the file becomes the user signature "Malware.Behavior", kept beside the
     # database, and the program goes on to its main window.
     Case("behaviour_signature", ALL, "vrs C:\\windows\\win.ini",
@@ -80,6 +96,8 @@ def _make_test(case):
         if reason:
             self.skipTest(reason)
         folder = product.lay_out(case.name, case.files)
+        if case.patch:
+            case.patch(bed.unix_path(folder + EXE))
         run_case(self, bed, Winauto(bed, self.winauto.exe), f"entry-{case.name}",
                  product.command_line(folder, case.argument_text), case.steps, cwd=folder)
 
