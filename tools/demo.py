@@ -68,8 +68,9 @@ def cage_files(bed):
 
 
 def fix_all(bed, winauto, started, window, ids, caged_before):
-    """Presses "&Fix All" and answers what it asks (the full-scan offer: No) until every row of
-    the virus list has its status; prints the lists and the quarantine folder."""
+    """Presses "&Fix All" and answers what it asks (the full-scan offer: No) until the whole pass
+    is over (files, registry values, hidden paths) and every row of the virus list has its
+    status; prints the lists and the quarantine folder."""
     print(f"\nPressing {winauto.gettext(window, id=ids.kCmdCleanAll)!r} ...")
     winauto.click(window, id=ids.kCmdCleanAll)
 
@@ -82,12 +83,14 @@ def fix_all(bed, winauto, started, window, ids, caged_before):
             winauto.press(box.window, answer)
             winauto.wait_gone(box.window)
             return False
+        if winauto.gettext(window, id=ids.kLbStatus) != "Fixing all finished":
+            return False
         rows = (winauto.listview(window, id=ids.kLVDetect) or None)
         return rows is not None and all(r.cells[3] for r in rows.rows)
 
     started_at = time.monotonic()
     if not wait_until(done_or_asked, 180):
-        sys.exit("demo: Fix All did not give every row a status")
+        sys.exit("demo: Fix All did not finish with a status in every row")
     print(f"Fix All took {time.monotonic() - started_at:.0f} s; "
           f"status line: {winauto.gettext(window, id=ids.kLbStatus)!r}")
     print_list("Virus list after Fix All", winauto.listview(window, id=ids.kLVDetect))
