@@ -66,7 +66,7 @@ public:
 
     // For .lnk and .job files: every existing program they name that the check detects is
     // scanned, and the link itself gets a row of its own. Shortcuts are read as shell links
-    // (a .lnk that is not one names nothing), task files as text.
+    // (a .lnk that is not a valid one is searched as text), task files as text.
     void CheckLinkTargets(std::u16string_view path);
 
 private:
