@@ -116,7 +116,7 @@ class FixLanguageTests(FixWindowTest):
         self.assertEqual(caged, ["macro-note.vbs", "setup-dropper.exe"])
         self.assertIsNotNone(self.winauto.tab(self.hwnd, id=ids.kTabMain, select=QUARANTINE_TAB))
         self.assertTrue(self.wait_until(lambda: len(self.cage_rows()) == 2, 30), self.cage_rows())
-        self.assertEqual(self.quarantine_caption(), "Quarantine (2) ")
+        self.assert_quarantine_caption("Quarantine (2) ")
         self.shoot(f"ui_fix_{language}_quarantine")
 
         # Fix All unhid the folder as well.
