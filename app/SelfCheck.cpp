@@ -3,11 +3,13 @@
 
 #include <vector>
 
+#include "scanner/FileRoutines.h"
+
 namespace vestra {
 namespace {
 
 // Larger than any build of the program; a bigger file is not ours as built.
-constexpr std::uint64_t kMaxImageBytes = 256ull << 20;
+constexpr std::size_t kMaxImageBytes = std::size_t{256} << 20;
 constexpr std::size_t kNewHeaderOffsetAt = 0x3C;
 // The checksum's place in the optional header, after the signature (4) and the file header
 // (20); the same for 32- and 64-bit images.
@@ -54,25 +56,10 @@ OwnFileState CheckImage(std::span<const std::uint8_t> image) {
 }
 
 OwnFileState CheckOwnFile(platform::FileSystem& files, std::u16string_view path) {
-    // The loader keeps the running image open; every sharing is allowed beside it.
-    auto file = files.Open(path, platform::FileAccess::Read, platform::share::kAll,
-                           platform::Disposition::OpenExisting);
-    if (!file)
+    // A file bigger than the limit is read only that far, and its sum does not come out.
+    std::vector<std::uint8_t> image = ReadFileBytes(files, path, kMaxImageBytes);
+    if (image.empty())
         return OwnFileState::Unchecked;
-    auto size = (*file)->Size();
-    if (!size || *size > kMaxImageBytes)
-        return size ? OwnFileState::Damaged : OwnFileState::Unchecked;
-    std::vector<std::uint8_t> image(static_cast<std::size_t>(*size));
-    std::size_t done = 0;
-    while (done < image.size()) {
-        auto read = (*file)->Read(std::span(image).subspan(done));
-        if (!read)
-            return OwnFileState::Unchecked;
-        if (*read == 0)
-            break;
-        done += *read;
-    }
-    image.resize(done);
     return CheckImage(image);
 }
 
