@@ -96,22 +96,29 @@ void ProcessView::SortBy(int column, const CellText& cell) {
 void ProcessView::Resort(const CellText& cell) {
     if (sortColumn_ < 0)
         return;
-    const int column = sortColumn_;
-    std::vector<std::pair<std::u16string, ProcessRow>> keyed;
-    keyed.reserve(rows_.size());
-    for (ProcessRow& row : rows_)
-        keyed.emplace_back(cell(row, column), std::move(row));
-    auto before = [column](const std::u16string& a, const std::u16string& b) {
-        if (IsNumberColumn(column))
-            return NumberIn(a) < NumberIn(b);
-        return LowerCase(a) < LowerCase(b);
+    // Each row's key once: its number, or its text in lower case.
+    struct Keyed {
+        long long number;
+        std::u16string text;
+        ProcessRow row;
     };
-    std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
-        return sortRising_ ? before(a.first, b.first) : before(b.first, a.first);
+    const bool numbers = IsNumberColumn(sortColumn_);
+    std::vector<Keyed> keyed;
+    keyed.reserve(rows_.size());
+    for (ProcessRow& row : rows_) {
+        std::u16string text = cell(row, sortColumn_);
+        keyed.push_back(numbers ? Keyed{NumberIn(text), {}, std::move(row)}
+                                : Keyed{0, LowerCase(text), std::move(row)});
+    }
+    auto before = [numbers](const Keyed& a, const Keyed& b) {
+        return numbers ? a.number < b.number : a.text < b.text;
+    };
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        return sortRising_ ? before(a, b) : before(b, a);
     });
     rows_.clear();
-    for (auto& [key, row] : keyed)
-        rows_.push_back(std::move(row));
+    for (Keyed& k : keyed)
+        rows_.push_back(std::move(k.row));
 }
 
 std::u16string_view ActionWord(ProcessAction action) {
