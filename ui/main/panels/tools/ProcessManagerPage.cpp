@@ -17,6 +17,7 @@
 #include "ui/forms/FormFileProp.h"
 #include "ui/forms/FormProcessTree.h"
 #include "ui/framework/Controls.h"
+#include "ui/framework/Win32Text.h"
 #include "ui/main/ListEvents.h"
 #include "ui/model/ControlIds.h"
 #include "ui/model/ListLayouts.h"
@@ -100,8 +101,7 @@ void ProcessManagerPage::Build(HWND page) {
         },
         TitleOf,
         [](platform::WindowId window, std::u16string_view text) {
-            const std::wstring wide(text.begin(), text.end());
-            return SetWindowTextW(Hwnd(window), wide.c_str()) != FALSE;
+            return SetWindowTextW(Hwnd(window), win::W(std::u16string(text))) != FALSE;
         },
         [rng = std::minstd_rand(GetTickCount())]() mutable { return (rng() & 1) != 0; }});
     ctx_.window.onTimer[kTimerConceal] = [this] { concealer_->Tick(); };
@@ -157,7 +157,7 @@ void ProcessManagerPage::Refresh() {
 }
 
 processes::ProcessView::CellText ProcessManagerPage::CellText() {
-    return [this](const processes::ProcessRow& row, int column) {
+    return [](const processes::ProcessRow& row, int column) {
         if (column == kName)
             return row.process.name + row.status;
         const auto at = static_cast<std::size_t>(column - 1);

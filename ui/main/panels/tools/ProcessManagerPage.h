@@ -35,7 +35,7 @@ private:
     void MirrorChecks();
     void ShowRowCells(int row);
     void ShowAllRows();
-    processes::ProcessView::CellText CellText();
+    static processes::ProcessView::CellText CellText();
     // The risk level, size, description and path of a new row, worked out once.
     void FillShownCells(processes::ProcessRow& row);
     void SortBy(int column);
