@@ -6,8 +6,8 @@
 
 namespace vestra {
 
-// Drops the first character (the opening quote of the program path), takes what follows the
-// next quote (everything, when there is none), trims and lower-cases it.
+// Takes what follows the program path (quoted or not, split as Windows splits it), trims and
+// lower-cases it.
 std::u16string CommandWordFrom(std::u16string_view commandLine);
 
 }  // namespace vestra

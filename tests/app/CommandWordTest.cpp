@@ -15,7 +15,7 @@ struct Case {
 
 class CommandWordTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(CommandWordTest, ReadsTheWordAfterTheQuotedProgramPath) {
+TEST_P(CommandWordTest, ReadsTheWordAfterTheProgramPath) {
     EXPECT_EQ(ToUtf8(CommandWordFrom(GetParam().commandLine)), ToUtf8(GetParam().word));
 }
 
@@ -28,9 +28,12 @@ INSTANTIATE_TEST_SUITE_P(
         Case{u"\"C:\\Vestra\\Vestra.exe\" vrs C:\\Temp\\Bad.EXE", u"vrs c:\\temp\\bad.exe"},
         // The shell's context menu hands quoted paths; the quotes stay for the path-list reader.
         Case{u"\"C:\\V\\Vestra.exe\" \"D:\\a b\" \"E:\\\"", u"\"d:\\a b\" \"e:\\\""},
-        // An unquoted program path loses its first letter and, without a closing quote, the
-        // rest of the line becomes the word.
-        Case{u"C:\\Vestra\\Vestra.exe rtp", u":\\vestra\\vestra.exe rtp"}, Case{u"", u""}));
+        // Typed at a prompt or written unquoted into a Run key, the path ends at the first
+        // blank; a tab separates as a space does.
+        Case{u"C:\\Vestra\\Vestra.exe rtp", u"rtp"}, Case{u"Vestra.exe\tRTC ", u"rtc"},
+        Case{u"C:\\Vestra\\Vestra.exe", u""},
+        // A path whose closing quote is missing takes the whole line: there is no word.
+        Case{u"\"C:\\Program Files\\Vestra.exe rtp", u""}, Case{u"", u""}));
 
 }  // namespace
 }  // namespace vestra
