@@ -17,7 +17,6 @@ inline constexpr std::u16string_view kContextDllFileName = u"VestExt.dll";
 inline constexpr std::u16string_view kLogFileName = u"vestra.log";
 // The mingw build links its runtime statically, so no runtime library travels with the program.
 inline constexpr std::u16string_view kRuntimeFileName = u"";
-inline constexpr std::u16string_view kProtectionWindowCaption = u"VesRTP";
 
 // The build of this program; an installed protection copy older than this is offered an update.
 inline constexpr int kOwnBuild = 203;

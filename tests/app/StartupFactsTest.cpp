@@ -4,7 +4,6 @@
 
 #include "app/InstalledBuild.h"
 #include "app/PathTable.h"
-#include "app/ProtectionStatus.h"
 #include "platform/Text.h"
 #include "platform/fake/FakePlatform.h"
 
@@ -87,36 +86,6 @@ TEST(InstalledBuildTest, ShortOrLockedFilesCountAsBuildZero) {
                               platform::share::kNone, platform::Disposition::OpenExisting);
     ASSERT_TRUE(lock.ok());
     EXPECT_EQ(InstalledBuild(os.files, p), 0);
-}
-
-struct ChannelCase {
-    const char16_t* text;
-    int state;
-};
-
-class ProtectionStatusTest : public ::testing::TestWithParam<ChannelCase> {};
-
-TEST_P(ProtectionStatusTest, RemainderModulo22CarriesTheState) {
-    FakePlatform os;
-    auto host = os.windows.AddTopWindow(u"ThunderRT6FormDC", u"VesRTP");
-    os.windows.AddChild(host, u"ThunderRT6TextBox", GetParam().text);
-    EXPECT_EQ(ProtectionStatus(os.windows), GetParam().state) << ToUtf8(GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Channel, ProtectionStatusTest,
-                         ::testing::Values(ChannelCase{u"17", kProtectionOn},
-                                           ChannelCase{u" 435 ", kProtectionOn},  // 19*22+17
-                                           ChannelCase{u"8", kProtectionOff},
-                                           ChannelCase{u"96", kProtectionOff},  // 4*22+8
-                                           ChannelCase{u"22", kProtectionOff},
-                                           ChannelCase{u"on", kProtectionOff},
-                                           ChannelCase{u"", kProtectionOff}));
-
-TEST(ProtectionStatusTest, NoHostWindowMeansAbsent) {
-    FakePlatform os;
-    EXPECT_EQ(ProtectionStatus(os.windows), kProtectionAbsent);
-    os.windows.AddTopWindow(u"ThunderRT6FormDC", u"VesRTP-not");
-    EXPECT_EQ(ProtectionStatus(os.windows), kProtectionAbsent);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/ProtectionStatus.h"
+#include "protection/ProtectionChannel.h"
 #include "config/MessageSlots.h"
 #include "ui/model/ControlIds.h"
 
