@@ -19,6 +19,7 @@ inline constexpr std::u16string_view kLogFileName = u"vestra.log";
 inline constexpr std::u16string_view kRuntimeFileName = u"";
 
 // The build of this program; an installed protection copy older than this is offered an update.
+// The build also appends it as four digits to Vestra.exe (tools/stamp_build.py).
 inline constexpr int kOwnBuild = 203;
 
 }  // namespace vestra

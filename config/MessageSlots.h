@@ -58,6 +58,15 @@ inline constexpr int kPasswordWrong = 65;
 inline constexpr int kNotFileOrFolder = 79;
 inline constexpr int kNothingSelected = 80;
 
+// Installing the protection host: it could not be replaced, an administrator before Vista
+// could not install it, anyone else could not.
+inline constexpr int kInstallReplaceFailed = 70;
+inline constexpr int kInstallFailed = 71;
+inline constexpr int kInstallFailedAsAdmin = 72;
+inline constexpr int kUninstalled = 73;
+inline constexpr int kUninstallFailed = 74;
+inline constexpr int kUninstallQuestion = 75;
+
 // The protection state under the shield.
 inline constexpr int kProtectionOn = 83;
 inline constexpr int kProtectionOff = 84;

@@ -42,13 +42,26 @@ std::u16string ChannelText(bool on, std::uint32_t multiple) {
     return ToText(value);
 }
 
-bool SendProtectionState(platform::WindowSystem& windows, bool on) {
+namespace {
+std::uint32_t RandomMultiple() {
+    static std::minstd_rand random{std::random_device{}()};
+    return static_cast<std::uint32_t>(random() % 10);
+}
+
+bool WriteChannel(platform::WindowSystem& windows, const std::u16string& text) {
     bool hostFound = false;
     const platform::WindowId box = ChannelBox(windows, hostFound);
-    if (box == platform::kNoWindow)
-        return false;
-    static std::minstd_rand random{std::random_device{}()};
-    return windows.SetText(box, ChannelText(on, static_cast<std::uint32_t>(random() % 10)));
+    return box != platform::kNoWindow && windows.SetText(box, text);
+}
+}  // namespace
+
+bool SendProtectionState(platform::WindowSystem& windows, bool on) {
+    return WriteChannel(windows, ChannelText(on, RandomMultiple()));
+}
+
+bool SendProtectionEnd(platform::WindowSystem& windows) {
+    return WriteChannel(
+        windows, ToText((static_cast<std::int64_t>(RandomMultiple()) + 1) * kChannelModulus));
 }
 
 ChannelCommand ReadChannelCommand(std::u16string_view text, int currentState) {

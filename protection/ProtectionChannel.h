@@ -35,6 +35,10 @@ std::u16string ChannelText(bool on, std::uint32_t multiple);
 // window or box, or the box did not take the text.
 bool SendProtectionState(platform::WindowSystem& windows, bool on);
 
+// Asks the host to end (a multiple of 22); false as above. The installer sends it before it
+// replaces the host's file.
+bool SendProtectionEnd(platform::WindowSystem& windows);
+
 // The host's reading of a changed box: a number leaving 8 switches off and 17 switches on, each
 // only when the state differs (the host's own echo of its state does nothing), 0 ends the host;
 // everything else is ignored.

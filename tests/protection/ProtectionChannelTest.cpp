@@ -93,6 +93,9 @@ TEST(SendProtectionStateTest, WritesTheHostsBoxWhichThenReadsBackTheState) {
     EXPECT_EQ(ProtectionStatus(os.windows), kProtectionOn);
     ASSERT_TRUE(SendProtectionState(os.windows, false));
     EXPECT_EQ(ProtectionStatus(os.windows), kProtectionOff);
+    ASSERT_TRUE(SendProtectionEnd(os.windows));
+    auto box = os.windows.FindChild(host, platform::kNoWindow, kChannelBoxClass);
+    EXPECT_EQ(ReadChannelCommand(os.windows.GetText(box, 256), kProtectionOn), ChannelCommand::End);
 }
 
 // The logon entry.
