@@ -12,6 +12,7 @@
 #include "app/ProgramConfig.h"
 #include "platform/win32/Win32Platform.h"
 #include "scanner/ScanRun.h"
+#include "ui/host/HostWindow.h"
 #include "ui/main/MainWindow.h"
 
 namespace {
@@ -69,11 +70,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             }
             return vestra::ui::RunMainWindow(window);
         }
+        case vestra::RunMode::ProtectionHost:
+            return vestra::ui::RunProtectionHost(
+                {state, os, config.settings, config.messages, config.exceptions});
         case vestra::RunMode::Ended:
         case vestra::RunMode::SelfUpdate:
         case vestra::RunMode::SilentInstall:
-        case vestra::RunMode::ProtectionHost:
-            // The update, install and protection-host modes join here as they are built.
+            // The update and install modes join here as they are built.
             break;
     }
     return 0;

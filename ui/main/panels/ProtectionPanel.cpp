@@ -3,9 +3,15 @@
 
 #include <windows.h>
 
-#include "protection/ProtectionChannel.h"
+#include "app/Settings.h"
 #include "config/MessageSlots.h"
+#include "protection/ProtectionChannel.h"
 #include "ui/model/ControlIds.h"
+
+// winuser.h maps MessageBox to MessageBoxW; the seam's method keeps its plain name.
+#ifdef MessageBox
+#undef MessageBox
+#endif
 
 namespace vestra::ui {
 
@@ -22,10 +28,13 @@ void ProtectionPanel::Build(HWND page) {
         kit.SetFont(id, FontRole::Heading);
     kit.SetFont(ctl::kLbProtectedBy, FontRole::Bold);
     ctx_.window.onTimer[kTimerRTP] = [this] { RefreshProtection(); };
-    // Binding point: cmdProtect and cmdUninstall run the protection host's install, switch and
-    // uninstall; until they are bound the buttons stay disabled.
-    kit.Enable(ctl::kCmdProtect, false);
-    kit.Enable(ctl::kCmdUninstall, false);
+    ctx_.bindings.Bind(ctl::kCmdProtect, [this] { OnProtect(); });
+    ctx_.bindings.Bind(ctl::kCmdUninstall, [this] { OnUninstall(); });
+    for (int id : {ctl::kCmdProtect, ctl::kCmdUninstall})
+        ctx_.window.onCommand[id] = [this, id](int code) {
+            if (code == BN_CLICKED)
+                ctx_.bindings.Run(id);
+        };
 }
 
 void ProtectionPanel::Layout(int w, int) {
@@ -40,8 +49,67 @@ void ProtectionPanel::Layout(int w, int) {
 }
 
 void ProtectionPanel::SetUp(SetupPart) {
-    ctx_.kit.Enable(ctl::kCmdProtect, ctx_.bindings.IsBound(ctl::kCmdProtect));
-    ctx_.kit.Enable(ctl::kCmdUninstall, ctx_.bindings.IsBound(ctl::kCmdUninstall));
+    ctx_.kit.Enable(ctl::kCmdProtect, true);
+    ctx_.kit.Enable(ctl::kCmdUninstall, InstalledExists());
+    RefreshProtection();
+}
+
+bool ProtectionPanel::InstalledExists() const {
+    return ctx_.app.os.files.Exists(ctx_.app.state.paths.installedProtectionExe);
+}
+
+ProtectionInstaller ProtectionPanel::Installer() {
+    const MainWindowContext& app = ctx_.app;
+    return ProtectionInstaller(app.os, app.state, autostart_,
+                               {[&app](int number) { return app.messages.Text(number); },
+                                [&app] { app.store.SaveSettingNumber(setting::kAutoScan, 0); },
+                                {},
+                                {}});
+}
+
+void ProtectionPanel::OnProtect() {
+    platform::WindowSystem& windows = ctx_.app.os.windows;
+    switch (ProtectionStatus(windows)) {
+        case kProtectionOff:
+            SendProtectionState(windows, true);
+            break;
+        case kProtectionOn:
+            SendProtectionState(windows, false);
+            break;
+        default:
+            if (InstalledExists() && autostart_.IsAutostartRegistered()) {
+                Installer().StartProtection();
+            } else {
+                Installer().InstallProtection(0, false, false);
+                ctx_.kit.Enable(ctl::kCmdUninstall, InstalledExists());
+            }
+            break;
+    }
+    RefreshProtection();
+}
+
+void ProtectionPanel::OnUninstall() {
+    const config::MessageTable& messages = ctx_.app.messages;
+    platform::WindowSystem& windows = ctx_.app.os.windows;
+    if (windows.MessageBox(messages.Text(config::msg::kUninstallQuestion), u"Uninstall",
+                           platform::mb::kOkCancel | platform::mb::kIconExclamation) !=
+        platform::mb::kAnswerOk)
+        return;
+    ControlKit& kit = ctx_.kit;
+    kit.Enable(ctl::kCmdUninstall, false);
+    kit.Enable(ctl::kCmdProtect, false);
+    ctx_.window.StopTimer(kTimerRTP);
+    const bool removed = Installer().InstallProtection(0, true, false);
+    if (removed) {
+        windows.MessageBox(messages.Text(config::msg::kUninstalled), ctx_.app.state.appTitle,
+                           platform::mb::kOk | platform::mb::kIconInformation);
+    } else {
+        windows.MessageBox(messages.Text(config::msg::kUninstallFailed), ctx_.app.state.appTitle,
+                           platform::mb::kOk | platform::mb::kIconExclamation);
+        kit.Enable(ctl::kCmdUninstall, true);
+    }
+    kit.Enable(ctl::kCmdProtect, true);
+    ctx_.window.StartTimer(kTimerRTP, 100);
     RefreshProtection();
 }
 
@@ -56,7 +124,9 @@ void ProtectionPanel::Left() {
 
 void ProtectionPanel::RefreshCaptions() {
     ctx_.kit.SetText(ctl::kLbProtectedBy, ctx_.app.messages.Text(config::msg::kProtectedBy));
-    ctx_.kit.SetText(ctl::kLbRtpState, ctx_.app.messages.Text(protectionOn_ ? config::msg::kProtectionOn : config::msg::kProtectionOff));
+    ctx_.kit.SetText(ctl::kLbRtpState,
+                     ctx_.app.messages.Text(protectionOn_ ? config::msg::kProtectionOn
+                                                          : config::msg::kProtectionOff));
 }
 
 std::optional<Color> ProtectionPanel::TextColor(int controlId, const ThemePalette& palette) const {
@@ -74,7 +144,8 @@ void ProtectionPanel::RefreshProtection() {
     protectionKnown_ = true;
     protectionOn_ = on;
     ctx_.kit.SetText(ctl::kCmdProtect, ProtectButtonCaption(on));
-    ctx_.kit.SetText(ctl::kLbRtpState, ctx_.app.messages.Text(on ? config::msg::kProtectionOn : config::msg::kProtectionOff));
+    ctx_.kit.SetText(ctl::kLbRtpState, ctx_.app.messages.Text(on ? config::msg::kProtectionOn
+                                                                 : config::msg::kProtectionOff));
     InvalidateRect(ctx_.kit.Ctl(ctl::kLbRtpName), nullptr, TRUE);
 }
 

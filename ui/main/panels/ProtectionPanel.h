@@ -2,6 +2,8 @@
 // protection channel while the panel shows, and its Activate and Uninstall buttons.
 #pragma once
 
+#include "app/ProtectionInstaller.h"
+#include "protection/Autostart.h"
 #include "ui/main/PanelHost.h"
 
 namespace vestra::ui {
@@ -20,6 +22,14 @@ public:
 
 private:
     void RefreshProtection();
+    void OnProtect();
+    void OnUninstall();
+    bool InstalledExists() const;
+    ProtectionInstaller Installer();
+
+    registry::RegistryAccess registry_{ctx_.app.os.registry, ctx_.app.os.system};
+    Autostart autostart_{registry_, ctx_.app.state.os.IsPreVista(),
+                         ctx_.app.state.paths.installedProtectionExe};
 
     bool protectionOn_ = false;
     bool protectionKnown_ = false;
