@@ -23,7 +23,7 @@ void DeleteIfPresent(platform::FileSystem& files, const std::u16string& path) {
 }  // namespace
 
 ProtectionInstaller::ProtectionInstaller(platform::Platform& os, const AppState& state,
-                                         Autostart& autostart, InstallerHooks hooks)
+                                         protection::Autostart& autostart, InstallerHooks hooks)
     : os_(os), state_(state), autostart_(autostart), hooks_(std::move(hooks)) {}
 
 bool ProtectionInstaller::IsInstalledCopy() const {
@@ -37,7 +37,7 @@ bool ProtectionInstaller::RunsFromInstallDir() const {
 // The running host is asked to end through the channel (its tray icon goes with it); one that
 // does not within five seconds is ended by force.
 void ProtectionInstaller::EndRunningHosts() {
-    SendProtectionEnd(os_.windows);
+    protection::SendProtectionEnd(os_.windows);
     if (IsInstalledCopy())
         return;
     processes::ProcessList list(os_.processes, os_.files, state_.paths.windowsDir);

@@ -23,8 +23,8 @@ struct InstallerHooks {
 
 class ProtectionInstaller {
 public:
-    ProtectionInstaller(platform::Platform& os, const AppState& state, Autostart& autostart,
-                        InstallerHooks hooks);
+    ProtectionInstaller(platform::Platform& os, const AppState& state,
+                        protection::Autostart& autostart, InstallerHooks hooks);
 
     // Ends a running host, removes the old copies and, unless `removeOnly`, copies this program
     // with its engine and database into the install folder and starts it. A failed copy is tried
@@ -44,7 +44,7 @@ private:
 
     platform::Platform& os_;
     const AppState& state_;
-    Autostart& autostart_;
+    protection::Autostart& autostart_;
     InstallerHooks hooks_;
     int waitRounds_ = 0;  // forced ends allowed in one program run
 };

@@ -3,7 +3,7 @@
 
 #include "platform/Text.h"
 
-namespace vestra {
+namespace vestra::protection {
 namespace {
 constexpr std::uint32_t kRegSz = 1;
 }
@@ -36,4 +36,4 @@ bool Autostart::RegisterAutostart(bool on) {
            registry::kDone;
 }
 
-}  // namespace vestra
+}  // namespace vestra::protection

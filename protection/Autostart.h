@@ -7,7 +7,7 @@
 
 #include "registry/RegistryAccess.h"
 
-namespace vestra {
+namespace vestra::protection {
 
 inline constexpr std::u16string_view kAutostartKey =
     u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -36,4 +36,4 @@ private:
     std::u16string installedExe_;
 };
 
-}  // namespace vestra
+}  // namespace vestra::protection

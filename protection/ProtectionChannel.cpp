@@ -5,7 +5,7 @@
 
 #include "platform/Text.h"
 
-namespace vestra {
+namespace vestra::protection {
 namespace {
 constexpr std::size_t kChannelTextLimit = 256;
 constexpr std::int64_t kChannelModulus = 22;
@@ -83,4 +83,4 @@ ChannelCommand ReadChannelCommand(std::u16string_view text, int currentState) {
     }
 }
 
-}  // namespace vestra
+}  // namespace vestra::protection

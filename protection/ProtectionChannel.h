@@ -9,7 +9,7 @@
 
 #include "platform/WindowSystem.h"
 
-namespace vestra {
+namespace vestra::protection {
 
 inline constexpr std::u16string_view kProtectionWindowCaption = u"VesRTP";
 // The class of the host's text box: the first child of that class is the channel.
@@ -44,4 +44,4 @@ bool SendProtectionEnd(platform::WindowSystem& windows);
 // everything else is ignored.
 ChannelCommand ReadChannelCommand(std::u16string_view text, int currentState);
 
-}  // namespace vestra
+}  // namespace vestra::protection

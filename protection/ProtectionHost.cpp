@@ -6,7 +6,7 @@
 #include "config/MessageSlots.h"
 #include "platform/Text.h"
 
-namespace vestra {
+namespace vestra::protection {
 namespace {
 
 int HexDigit(char16_t c) {
@@ -239,4 +239,4 @@ void ProtectionHost::StopDanger() {
     ctx_.surface.SetTrayIcon(state_ == kProtectionOn ? TrayIcon::On : TrayIcon::Off);
 }
 
-}  // namespace vestra
+}  // namespace vestra::protection

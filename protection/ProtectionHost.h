@@ -13,7 +13,7 @@
 #include "protection/ProtectionChannel.h"
 #include "scanner/CheckFile.h"
 
-namespace vestra {
+namespace vestra::protection {
 
 enum class TrayIcon { On, Off, Danger };
 enum class BalloonIcon : int { Information = 1, Warning = 2, Error = 3 };
@@ -110,4 +110,4 @@ private:
     bool treeFound_ = false;
 };
 
-}  // namespace vestra
+}  // namespace vestra::protection

@@ -50,7 +50,7 @@ protected:
     platform::Platform platform = os.platform();
     AppState state;
     registry::RegistryAccess access{os.registry, os.system};
-    Autostart autostart{access, false, u"C:\\Program Files\\Vestra\\VE\u0394RTP.exe"};
+    protection::Autostart autostart{access, false, u"C:\\Program Files\\Vestra\\VE\u0394RTP.exe"};
     int autoScanCleared = 0;
 };
 
@@ -94,7 +94,9 @@ TEST_F(ProtectionInstallerTest, AHostThatDoesNotEndIsEndedByForceBeforeItsFileIs
     os.processes.Add(running);
     ASSERT_TRUE(Installer().InstallProtection(0, false, false));
     // Asked to end first, through the channel ...
-    EXPECT_EQ(ReadChannelCommand(os.windows.GetText(box, 256), kProtectionOn), ChannelCommand::End);
+    EXPECT_EQ(
+        protection::ReadChannelCommand(os.windows.GetText(box, 256), protection::kProtectionOn),
+        protection::ChannelCommand::End);
     // ... then, after five seconds without ending, by force.
     ASSERT_EQ(os.processes.terminated().size(), 1u);
     EXPECT_EQ(os.processes.terminated()[0].processId, 77u);

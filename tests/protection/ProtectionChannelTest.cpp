@@ -8,7 +8,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "protection/Autostart.h"
 
-namespace vestra {
+namespace vestra::protection {
 namespace {
 
 using platform::fake::FakePlatform;
@@ -153,4 +153,4 @@ TEST_F(AutostartTest, ComparesWithoutCaseAndOuterBlanksAndRemovesOnOff) {
 }
 
 }  // namespace
-}  // namespace vestra
+}  // namespace vestra::protection

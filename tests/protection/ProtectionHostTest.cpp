@@ -13,7 +13,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "tests/support/FakeEngine.h"
 
-namespace vestra {
+namespace vestra::protection {
 namespace {
 
 using platform::fake::FakePlatform;
@@ -256,4 +256,4 @@ INSTANTIATE_TEST_SUITE_P(Locations, UrlToPathTest,
                                            UrlCase{u"", u""}, UrlCase{u"file:", u"file:"}));
 
 }  // namespace
-}  // namespace vestra
+}  // namespace vestra::protection

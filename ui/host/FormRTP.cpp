@@ -34,7 +34,7 @@ bool RegisterChannelBoxClass() {
         return false;
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    const std::u16string name(kChannelBoxClass);
+    const std::u16string name(protection::kChannelBoxClass);
     if (GetClassInfoExW(GetModuleHandleW(nullptr), win::W(name), &existing))
         return true;
     edit.hInstance = GetModuleHandleW(nullptr);
@@ -81,10 +81,10 @@ FormRTP::FormRTP(const HostWindowContext& context)
     checker_ = std::make_unique<FileChecker>(*context.state.engine, context.os.files);
     checker_->filter.hostFolderScan = true;
     checker_->fileExceptions = context.exceptions.ExceptionPaths(config::ExceptionKind::File);
-    host_ = std::make_unique<ProtectionHost>(
-        HostContext{context.os, *checker_, context.exceptions, *this,
-                    [this](int number) { return Message(number); }, context.state.paths.cageFolder,
-                    context.settings.noSplash != 0, context.state.protectionStartFlag});
+    host_ = std::make_unique<protection::ProtectionHost>(protection::HostContext{
+        context.os, *checker_, context.exceptions, *this,
+        [this](int number) { return Message(number); }, context.state.paths.cageFolder,
+        context.settings.noSplash != 0, context.state.protectionStartFlag});
 }
 
 FormRTP::~FormRTP() {
@@ -102,7 +102,7 @@ bool FormRTP::Open() {
         return false;
     win::WindowArgs args;
     args.className = u"ThunderRT6FormDC";
-    args.title = std::u16string(kProtectionWindowCaption);
+    args.title = std::u16string(protection::kProtectionWindowCaption);
     args.style = WS_POPUP | WS_BORDER;
     // A tool window has no task-list entry.
     args.exStyle = WS_EX_TOOLWINDOW;
@@ -138,7 +138,7 @@ bool FormRTP::OnCreate() {
     progress_ = win::MakeProgressBar(args(kPBvesrt, u"", 12, 74, 300, 14));
     SendMessageW(progress_, PBM_SETRANGE32, 0, kProgressMaximum);
     // The channel: never shown, read and written only through its text.
-    const std::u16string boxClass(kChannelBoxClass);
+    const std::u16string boxClass(protection::kChannelBoxClass);
     box_ = CreateWindowExW(0, win::W(boxClass), L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 10, 10,
                            hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTxShare)),
                            GetModuleHandleW(nullptr), nullptr);
@@ -255,8 +255,10 @@ HBRUSH FormRTP::OnCtlColor(UINT, HDC dc, HWND) {
     return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
 }
 
-void FormRTP::SetTrayIcon(vestra::TrayIcon icon) {
-    const int index = icon == vestra::TrayIcon::On ? 0 : icon == vestra::TrayIcon::Off ? 1 : 2;
+void FormRTP::SetTrayIcon(protection::TrayIcon icon) {
+    const int index = icon == protection::TrayIcon::On    ? 0
+                      : icon == protection::TrayIcon::Off ? 1
+                                                          : 2;
     tray_.SetIcon(icons_[index]);
 }
 

@@ -17,6 +17,9 @@
 
 namespace vestra::ui {
 
+using protection::BalloonIcon;
+using protection::HostSurface;
+
 class FormRTP : public win::Window, public HostSurface {
 public:
     explicit FormRTP(const HostWindowContext& context);
@@ -25,7 +28,7 @@ public:
     bool Open();
 
     // HostSurface
-    void SetTrayIcon(vestra::TrayIcon icon) override;
+    void SetTrayIcon(protection::TrayIcon icon) override;
     void SetProtectMenuChecked(bool checked) override;
     void ShowBalloon(std::u16string_view text, std::u16string_view title,
                      BalloonIcon icon) override;
@@ -56,9 +59,9 @@ private:
 
     const HostWindowContext& ctx_;
     std::unique_ptr<FileChecker> checker_;
-    std::unique_ptr<ProtectionHost> host_;
+    std::unique_ptr<protection::ProtectionHost> host_;
     registry::RegistryAccess registry_;
-    Autostart autostart_;
+    protection::Autostart autostart_;
     TrayIcon tray_;
     HICON icons_[3] = {};  // on, off, danger
     bool dangerLit_ = false;

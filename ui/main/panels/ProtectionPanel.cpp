@@ -69,12 +69,12 @@ ProtectionInstaller ProtectionPanel::Installer() {
 
 void ProtectionPanel::OnProtect() {
     platform::WindowSystem& windows = ctx_.app.os.windows;
-    switch (ProtectionStatus(windows)) {
-        case kProtectionOff:
-            SendProtectionState(windows, true);
+    switch (protection::ProtectionStatus(windows)) {
+        case protection::kProtectionOff:
+            protection::SendProtectionState(windows, true);
             break;
-        case kProtectionOn:
-            SendProtectionState(windows, false);
+        case protection::kProtectionOn:
+            protection::SendProtectionState(windows, false);
             break;
         default:
             if (InstalledExists() && autostart_.IsAutostartRegistered()) {
@@ -138,7 +138,7 @@ std::optional<Color> ProtectionPanel::TextColor(int controlId, const ThemePalett
 }
 
 void ProtectionPanel::RefreshProtection() {
-    const bool on = ProtectionStatus(ctx_.app.os.windows) == kProtectionOn;
+    const bool on = protection::ProtectionStatus(ctx_.app.os.windows) == protection::kProtectionOn;
     if (protectionKnown_ && on == protectionOn_)
         return;
     protectionKnown_ = true;

@@ -28,8 +28,8 @@ private:
     ProtectionInstaller Installer();
 
     registry::RegistryAccess registry_{ctx_.app.os.registry, ctx_.app.os.system};
-    Autostart autostart_{registry_, ctx_.app.state.os.IsPreVista(),
-                         ctx_.app.state.paths.installedProtectionExe};
+    protection::Autostart autostart_{registry_, ctx_.app.state.os.IsPreVista(),
+                                     ctx_.app.state.paths.installedProtectionExe};
 
     bool protectionOn_ = false;
     bool protectionKnown_ = false;
