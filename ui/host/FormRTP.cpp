@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "app/MemoryCheck.h"
+#include "common/TextLists.h"
 #include "config/MessageSlots.h"
 #include "ui/framework/Controls.h"
 #include "ui/framework/Dialogs.h"
@@ -18,7 +20,8 @@
 namespace vestra::ui {
 namespace {
 
-constexpr UINT_PTR kTimerPB = 1, kTimerRTP = 2, kTimerRTPProc = 3, kTimerDanger = 5;
+constexpr UINT_PTR kTimerPB = 1, kTimerRTP = 2, kTimerRTPProc = 3, kTimerDrive = 4,
+                   kTimerDanger = 5;
 constexpr int kTxShare = 10, kPBvesrt = 11, kLbTitle = 12, kLbRevision = 13, kLbProtected = 14;
 constexpr int kSplashWidth = 330, kSplashHeight = 130;
 constexpr int kProgressMaximum = 100;
@@ -85,6 +88,18 @@ FormRTP::FormRTP(const HostWindowContext& context)
         context.os, *checker_, context.exceptions, *this,
         [this](int number) { return Message(number); }, context.state.paths.cageFolder,
         context.settings.noSplash != 0, context.state.protectionStartFlag});
+    const processes::ProcessKitSetup setup = ProcessSetupOf(context.state);
+    drives_ = std::make_unique<protection::DriveWatch>(
+        context.os, *host_, *this, setup.folders, setup.systemRoot,
+        protection::DriveWatchEvents{{},
+                                     [this](std::u16string_view root) {
+                                         for (const std::u16string& queued : pendingDrives_)
+                                             if (SamePath(queued, root))
+                                                 return;
+                                         pendingDrives_.emplace_back(root);
+                                     },
+                                     // The drive question joins here with its window.
+                                     {}});
 }
 
 FormRTP::~FormRTP() {
@@ -155,6 +170,7 @@ bool FormRTP::OnCreate() {
     onTimer[kTimerRTP] = [this] { OnChannelChanged(); };
     // The new-process and drive watches join these beats as they are built.
     onTimer[kTimerRTPProc] = [] {};
+    onTimer[kTimerDrive] = [this] { drives_->Tick(); };
     onTimer[kTimerDanger] = [this] { OnDangerTick(); };
     return box_ != nullptr;
 }
@@ -181,7 +197,9 @@ void FormRTP::CompleteStartup() {
     tray_.onMenuClick = [this](int, const std::u16string& key) { OnMenuClick(key); };
     tray_.Open(icons_[0], kTrayTip);
     BuildTrayMenu();
+    drives_->TakeSnapshot();
     host_->SetProtection(true);
+    StartTimer(kTimerDrive, 500);
     ShowWindow(hwnd(), SW_HIDE);
 }
 

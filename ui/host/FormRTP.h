@@ -7,8 +7,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "protection/Autostart.h"
+#include "protection/DriveWatch.h"
 #include "protection/ProtectionHost.h"
 #include "ui/framework/Gdi.h"
 #include "ui/framework/Window.h"
@@ -60,6 +62,9 @@ private:
     const HostWindowContext& ctx_;
     std::unique_ptr<FileChecker> checker_;
     std::unique_ptr<protection::ProtectionHost> host_;
+    std::unique_ptr<protection::DriveWatch> drives_;
+    // Drives to ask about locking once the alert window is dismissed.
+    std::vector<std::u16string> pendingDrives_;
     registry::RegistryAccess registry_;
     protection::Autostart autostart_;
     TrayIcon tray_;
