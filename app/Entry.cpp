@@ -5,13 +5,18 @@
 #include <random>
 
 #include "app/CommandWord.h"
+#include "app/InstalledBuild.h"
 #include "app/MemoryCheck.h"
 #include "app/ProductNames.h"
+#include "app/ProtectionInstaller.h"
 #include "app/SelfCheck.h"
+#include "app/Settings.h"
 #include "common/FileNames.h"
 #include "config/MessageSlots.h"
 #include "config/MessageTexts.h"
 #include "platform/Text.h"
+#include "protection/Autostart.h"
+#include "protection/ProtectionChannel.h"
 #include "remediation/CageStore.h"
 #include "uservir/BehaviourVirus.h"
 
@@ -114,6 +119,39 @@ bool AcceptedOwnFile(platform::Platform& os, const AppState& state, EntryService
     return false;
 }
 
+// An ordinary start offers to install, update or start the protection host when it is missing,
+// older than this program or not running.
+void OfferProtection(platform::Platform& os, AppState& state, EntryServices& services) {
+    const int build = InstalledBuild(os.files, state.paths);
+    int question = 0;
+    if (build == kNoProtectionInstalled)
+        question = config::msg::kProtectionMissing;
+    else if (build < kOwnBuild)
+        question = config::msg::kProtectionOld;
+    else if (protection::ProtectionStatus(os.windows) == protection::kProtectionAbsent)
+        question = config::msg::kProtectionInactive;
+    if (question == 0)
+        return;
+    const int answer =
+        os.windows.MessageBox(services.FormatMessage(question, u"", u""), state.appTitle,
+                              platform::mb::kYesNo | platform::mb::kIconExclamation);
+    if (answer != platform::mb::kAnswerYes)
+        return;
+    registry::RegistryAccess registry(os.registry, os.system);
+    protection::Autostart autostart(registry, state.os.IsPreVista(),
+                                    state.paths.installedProtectionExe);
+    ProtectionInstaller installer(
+        os, state, autostart,
+        {[&services](int number) { return services.FormatMessage(number, u"", u""); },
+         [&services] { services.SaveSettingNumber(setting::kAutoScan, 0); },
+         {},
+         {}});
+    if (question == config::msg::kProtectionInactive)
+        installer.StartProtection();
+    else
+        installer.InstallProtection(0, false, false);
+}
+
 }  // namespace
 
 RunMode RunEntry(platform::Platform& os, AppState& state, EntryServices& services) {
@@ -149,8 +187,11 @@ RunMode RunEntry(platform::Platform& os, AppState& state, EntryServices& service
         const bool found = RunStartupMemoryCheck(os, state, [&services] {
             return services.FormatMessage(config::msg::kComputerInfected, u"", u"");
         });
-        if (!found && !AcceptedOwnFile(os, state, services))
-            return RunMode::Ended;
+        if (!found) {
+            if (!AcceptedOwnFile(os, state, services))
+                return RunMode::Ended;
+            OfferProtection(os, state, services);
+        }
     }
     return RunMode::MainWindow;
 }

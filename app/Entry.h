@@ -2,6 +2,7 @@
 // the Windows main calls it with the real seam, the tests with the fakes.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,8 @@ public:
     virtual void LoadSettings(AppState& state) = 0;
     virtual std::u16string FormatMessage(int index, std::u16string_view arg1,
                                          std::u16string_view arg2) = 0;
+    // Stores one number setting (the installer turns AutoScan off).
+    virtual void SaveSettingNumber(std::u16string_view name, std::int32_t value) = 0;
 };
 
 RunMode RunEntry(platform::Platform& os, AppState& state, EntryServices& services);

@@ -12,4 +12,8 @@ std::u16string ProgramConfig::FormatMessage(int index, std::u16string_view arg1,
     return messages.FormatMessage(index, arg1, arg2);
 }
 
+void ProgramConfig::SaveSettingNumber(std::u16string_view name, std::int32_t value) {
+    store.SaveSettingNumber(name, value);
+}
+
 }  // namespace vestra

@@ -15,6 +15,7 @@ public:
     void LoadSettings(AppState& state) override;
     std::u16string FormatMessage(int index, std::u16string_view arg1,
                                  std::u16string_view arg2) override;
+    void SaveSettingNumber(std::u16string_view name, std::int32_t value) override;
 
     registry::RegistryAccess registry;
     SettingsStore store;

@@ -38,6 +38,10 @@ inline constexpr int kReportWillBeCleared = 51;
 inline constexpr int kComputerInfected = 52;
 // The program's own file failed its check at start-up.
 inline constexpr int kOwnFileDamaged = 53;
+// The start-up questions about the protection host: none installed, an old one, not running.
+inline constexpr int kProtectionMissing = 54;
+inline constexpr int kProtectionOld = 55;
+inline constexpr int kProtectionInactive = 56;
 
 // The process view's commands: nothing checked (prompt, title), the system-process question,
 // and the selection results.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/PathTable.h"
 #include "app/ProgramConfig.h"
 #include "platform/Text.h"
 #include "platform/fake/FakePlatform.h"
@@ -26,6 +27,14 @@ protected:
         os.files.AddFile(kDatabase, std::string_view("db"));
         os.libraries.Register(kEngine, testing::FakeEngineExports());
         os.system.SetAdmin(true);
+        // A current protection host, installed and running: an ordinary start asks nothing.
+        os.files.AddFile(InstalledHost(), std::string_view("MZ...0203"));
+        hostWindow = os.windows.AddTopWindow(u"ThunderRT6FormDC", u"VesRTP");
+        os.windows.AddChild(hostWindow, u"ThunderRT6TextBox", u"39");
+    }
+
+    std::u16string InstalledHost() {
+        return BuildPathTable(os.system, platform::fake::kOwnImagePath).installedProtectionExe;
     }
 
     RunMode Start(std::u16string_view arguments) {
@@ -45,6 +54,7 @@ protected:
     platform::Platform bundle = os.platform();
     AppState state;
     ProgramConfig config{bundle};
+    platform::WindowId hostWindow = platform::kNoWindow;
 };
 
 struct ModeCase {
@@ -315,6 +325,72 @@ TEST_F(EntryTest, NothingRunningThatIsDetectedMeansNoWaitAndNoMessage) {
     EXPECT_EQ(os.system.totalSlept(), 0u);
     EXPECT_TRUE(testing::EngineScript().superKills.empty());
 }
+
+// An ordinary start offers the protection host when it is missing, old or not running; Yes
+// installs it (or starts it), No goes on to the main window either way.
+struct OfferCase {
+    const char* name;
+    const char* installed;  // the installed host's content; nullptr: none
+    bool hostRunning;
+    const char* question;  // how the question begins; nullptr: no question
+    bool installs;         // Yes copies the program over the installed host
+};
+
+class ProtectionOfferTest : public EntryTest, public ::testing::WithParamInterface<OfferCase> {};
+
+TEST_P(ProtectionOfferTest, YesInstallsOrStartsTheHostAndNoGoesOn) {
+    const OfferCase& c = GetParam();
+    // The program's own file, whose copy Yes installs: a PE image without a stamped sum.
+    std::vector<std::uint8_t> image(0x120, 0);
+    image[0] = 'M';
+    image[1] = 'Z';
+    image[0x3C] = 0x40;
+    image[0x40] = 'P';
+    image[0x41] = 'E';
+    os.files.AddFile(platform::fake::kOwnImagePath, image);
+    os.files.Delete(InstalledHost());
+    if (c.installed)
+        os.files.AddFile(InstalledHost(), std::string_view(c.installed));
+    if (!c.hostRunning)
+        os.windows.RemoveWindow(hostWindow);
+    for (int answer : {platform::mb::kAnswerNo, platform::mb::kAnswerYes}) {
+        os.windows.QueueAnswer(answer);
+        EXPECT_EQ(Start(u""), RunMode::MainWindow) << c.name;
+        if (!c.question) {
+            EXPECT_TRUE(os.windows.messageBoxes().empty()) << c.name;
+            continue;
+        }
+        ASSERT_FALSE(os.windows.messageBoxes().empty()) << c.name;
+        const auto& box = os.windows.messageBoxes().back();
+        EXPECT_EQ(ToUtf8(box.text).rfind(c.question, 0), 0u) << ToUtf8(box.text);
+        EXPECT_EQ(box.style, 52u);
+        if (answer == platform::mb::kAnswerNo) {
+            EXPECT_TRUE(os.shell.requests().empty()) << c.name;
+            continue;
+        }
+        // Yes: the installed copy is the program itself now (or stays), and it is started.
+        ASSERT_EQ(os.shell.requests().size(), 1u) << c.name;
+        EXPECT_EQ(ToUtf8(os.shell.requests()[0].file), ToUtf8(InstalledHost()));
+        EXPECT_EQ(ToUtf8(os.shell.requests()[0].parameters), "rtc");
+        auto own = os.files.Open(platform::fake::kOwnImagePath, platform::FileAccess::Read,
+                                 platform::share::kRead, platform::Disposition::OpenExisting);
+        auto copy = os.files.Open(InstalledHost(), platform::FileAccess::Read,
+                                  platform::share::kRead, platform::Disposition::OpenExisting);
+        ASSERT_TRUE(own.ok() && copy.ok());
+        EXPECT_EQ(*(*copy)->Size(), c.installs ? *(*own)->Size() : 9u) << c.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hosts, ProtectionOfferTest,
+    ::testing::Values(
+        OfferCase{"Missing", nullptr, false, "Anda belum memiliki VesRTP", true},
+        OfferCase{"Old", "MZ...0202", true,
+                  "VesRTP (Vestra Real-Time Protection) Anda saat ini adalah versi LAMA", true},
+        OfferCase{"NotRunning", "MZ...0203", false,
+                  "VesRTP (Vestra Real-Time Protection) Anda saat ini tidak aktif", false},
+        OfferCase{"CurrentAndRunning", "MZ...0203", true, nullptr, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vestra

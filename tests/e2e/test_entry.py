@@ -40,6 +40,11 @@ def patch_dos_stub(exe):
     exe.write_bytes(bytes(data))
 
 
+# A fresh prefix has no protection host: an ordinary start offers it (message 54); No goes on.
+PROTECTION_OFFER = MessageBox("Vestra", contains=("VesRTP",), buttons=("Yes", "No"), press="No",
+                              title_blanks=True)
+
+
 def missing_file_box(kind, file_name):
     return MessageBox("Error", contains=(kind, file_name), buttons=("OK",), press="OK")
 
@@ -62,7 +67,8 @@ CASES = (
     Case("update_mode_skips_the_engine_check", (EXE,), "upd", (Exits(),)),
     Case("silent_install_mode_skips_the_engine_check", (EXE,), "slt", (Exits(),)),
     # With everything in place an ordinary start opens the main window.
-    Case("ordinary_start", ALL, "", (Window(cls=MAIN_CLASS, close=True), Exits(code=0))),
+    Case("ordinary_start", ALL, "",
+         (PROTECTION_OFFER, Window(cls=MAIN_CLASS, close=True), Exits(code=0))),
     # A quoted path list from the shell's menu opens the main window and scans at once.
     Case("path_list", ALL, '"C:\\windows\\win.ini" "C:\\VestraE2E\\path_list"',
          (MessageBox(SUMMARY_TITLE, press="OK", timeout_ms=120000),
@@ -71,12 +77,12 @@ CASES = (
     Case("damaged_own_file", ALL, "",
          (MessageBox("File error", contains=("Vestra", "http://www.vestra-av.web.id"),
                      buttons=("OK", "Cancel"), press="OK"),
-          Window(cls=MAIN_CLASS, close=True), Exits(code=0)),
+          PROTECTION_OFFER, Window(cls=MAIN_CLASS, close=True), Exits(code=0)),
          patch=patch_dos_stub),
     # "vrs <path>": the file becomes the user signature "Malware.Behavior", kept beside the
     # database, and the program goes on to its main window.
     Case("behaviour_signature", ALL, "vrs C:\\windows\\win.ini",
-         (Window(cls=MAIN_CLASS, close=True), Exits(code=0),
+         (PROTECTION_OFFER, Window(cls=MAIN_CLASS, close=True), Exits(code=0),
           FileHolds(USER_SIGNATURES, b"Malware.Behavior"))),
     # "vrs" alone is no request: nothing is added.
     Case("vrs_without_path", ALL, "vrs",

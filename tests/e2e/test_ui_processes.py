@@ -14,7 +14,7 @@ import shutil
 
 from harness import controls
 from harness.evidence import on_failure, screenshot
-from harness.product_window import MAIN_CLASS, ProductWindowTest
+from harness.product_window import ProductWindowTest
 
 _ids = controls.load()
 ids, prop = _ids.main, _ids.fileprop
@@ -80,7 +80,7 @@ class ProcessTests(ProductWindowTest):
         self.assertIsNotNone(self.started, "the program did not start")
 
     def main_window(self):
-        self.hwnd = self.winauto.wait(cls=MAIN_CLASS, pid=self.started.pid, timeout_ms=120000)
+        self.hwnd = self.wait_until(self.main_window_or_offer_answered, 120)
         self.assertIsNotNone(self.hwnd, "the main window did not appear")
 
     def virus_rows(self):
