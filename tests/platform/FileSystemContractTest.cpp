@@ -325,6 +325,31 @@ TYPED_TEST(FileSystemContract, FolderCreationAndRemoval) {
     EXPECT_FALSE(fs.Exists(this->P(u"Sub")));
 }
 
+// The steps a drive lock takes: "." steps collapse, and a trailing separator lets a folder carry
+// a reserved device name or end in spaces. Without that separator the last name loses its
+// trailing dots and spaces.
+TYPED_TEST(FileSystemContract, DotStepsAndTrailingSeparatorsNameFoldersAsWin32Does) {
+    auto& fs = this->fs;
+    ASSERT_EQ(fs.CreateFolder(this->P(u"lock")), OsError::None);
+    const std::u16string con = this->P(u"lock\\.\\con\\");
+    const std::u16string aux = con + u".\\aux\\";
+    const std::u16string nul = aux + u".\\nul.  tail.   \\";
+    for (const std::u16string& path : {con, aux, nul})
+        ASSERT_EQ(fs.CreateFolder(path), OsError::None);
+    EXPECT_EQ(FindNames(fs, this->P(u"lock\\*")), std::vector<std::string>{"con"});
+    EXPECT_EQ(FindNames(fs, con + u"*"), std::vector<std::string>{"aux"});
+    EXPECT_EQ(FindNames(fs, aux + u"*"), std::vector<std::string>{"nul.  tail.   "});
+    EXPECT_TRUE(fs.IsFolder(nul));
+    EXPECT_TRUE(fs.IsFolder(this->P(u"lock\\con\\aux\\")));
+    EXPECT_TRUE(fs.IsFolder(this->P(u"lock\\x\\..\\con\\")));
+    EXPECT_FALSE(fs.Exists(aux + u"nul.  tail.   "));  // read as "nul.  tail"
+    EXPECT_EQ(fs.CreateFolder(this->P(u"trail. .")), OsError::None);
+    EXPECT_EQ(FindNames(fs, this->P(u"trail*")), std::vector<std::string>{"trail"});
+    for (const std::u16string& path : {nul, aux, con})
+        EXPECT_EQ(fs.RemoveFolder(path), OsError::None);
+    EXPECT_EQ(FindNames(fs, this->P(u"lock\\*")), std::vector<std::string>{});
+}
+
 TYPED_TEST(FileSystemContract, LongPathNameSpellsShortNamesAsStoredAndKeepsLongOnes) {
     auto& fs = this->fs;
     ASSERT_EQ(fs.CreateFolder(this->P(u"MixCase")), OsError::None);
