@@ -1,4 +1,5 @@
-// Path splitting and wildcard matching shared by the in-memory file system and its callers.
+// Path splitting and wildcard matching shared by the in-memory file system and its callers. Paths
+// are read the way Win32 normalises them before they reach the file system (see AddComponent).
 #include "platform/fake/FakePath.h"
 
 #include "platform/Text.h"

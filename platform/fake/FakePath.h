@@ -1,6 +1,5 @@
 // Splits the full Windows paths that the fakes accept ("C:\dir\file", "/" allowed, repeated
-// separators collapsed, "." and ".." steps and trailing dots and spaces treated as Win32 does)
-// into a drive letter and components.
+// separators collapsed) into a drive letter and components.
 #pragma once
 
 #include <optional>
