@@ -342,7 +342,16 @@ TYPED_TEST(FileSystemContract, DotStepsAndTrailingSeparatorsNameFoldersAsWin32Do
     EXPECT_TRUE(fs.IsFolder(nul));
     EXPECT_TRUE(fs.IsFolder(this->P(u"lock\\con\\aux\\")));
     EXPECT_TRUE(fs.IsFolder(this->P(u"lock\\x\\..\\con\\")));
-    EXPECT_FALSE(fs.Exists(aux + u"nul.  tail.   "));  // read as "nul.  tail"
+    // Without the separator a device name in an existing folder is the device, which answers as
+    // a plain file whether or not a folder of that name is there.
+    EXPECT_EQ(fs.GetAttributes(this->P(u"lock\\con")), attr::kArchive);
+    EXPECT_EQ(fs.GetAttributes(this->P(u"lock\\nul.txt")), attr::kArchive);
+    EXPECT_EQ(fs.GetAttributes(this->P(u"missing\\aux")), attr::kInvalid);
+    EXPECT_TRUE(fs.IsFolder(this->P(u"lock\\con\\")));
+    ASSERT_EQ(fs.CreateFolder(this->P(u"keep  \\")), OsError::None);
+    EXPECT_EQ(FindNames(fs, this->P(u"keep*")), std::vector<std::string>{"keep  "});
+    EXPECT_FALSE(fs.Exists(this->P(u"keep  ")));  // read as "keep"
+    EXPECT_EQ(fs.RemoveFolder(this->P(u"keep  \\")), OsError::None);
     EXPECT_EQ(fs.CreateFolder(this->P(u"trail. .")), OsError::None);
     EXPECT_EQ(FindNames(fs, this->P(u"trail*")), std::vector<std::string>{"trail"});
     for (const std::u16string& path : {nul, aux, con})
