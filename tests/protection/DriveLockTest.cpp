@@ -87,6 +87,15 @@ TEST_F(DriveLockTest, LockWithoutSafeFolderIsSemiLockedAndWithItLocked) {
     EXPECT_TRUE(fs.Exists(paths.readMe));
 }
 
+// Read without its trailing separator the notice's name would be the NUL device, which always
+// answers as present.
+TEST_F(DriveLockTest, AMissingNoticeFolderIsNotTakenForTheNulDevice) {
+    ASSERT_EQ(Lock(true), 127);
+    ASSERT_EQ(fs.RemoveFolder(paths.notice), OsError::None);
+    EXPECT_EQ(Status(), 127 - lockbit::kNotice);
+    EXPECT_EQ(LockStateText(Status()), u"Semi-Locked");
+}
+
 TEST_F(DriveLockTest, StateTextFollowsTheBits) {
     struct Case {
         int status;
