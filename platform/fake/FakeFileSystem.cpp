@@ -13,6 +13,24 @@ constexpr std::uint32_t kStorableAttributes = attr::kReadOnly | attr::kHidden | 
                                               attr::kArchive | 0x100 /* temporary */ |
                                               0x2000 /* not content indexed */;
 
+// Whether Win32 reads the path as a reserved device (CON, PRN, AUX, NUL, COM1-9, LPT1-9): its
+// last name, when no separator follows, up to the first dot and without trailing spaces. In an
+// existing folder such a path answers as a plain file, whatever that folder holds; a trailing
+// separator makes the name an ordinary one again.
+bool NamesDevice(std::u16string_view path) {
+    auto parsed = ParseFakePath(path);
+    if (!parsed || parsed->parts.empty() || parsed->trailingSeparator)
+        return false;
+    std::u16string base = UpperCase(parsed->parts.back());
+    base = base.substr(0, base.find(u'.'));
+    while (!base.empty() && base.back() == u' ')
+        base.pop_back();
+    if (base == u"CON" || base == u"PRN" || base == u"AUX" || base == u"NUL")
+        return true;
+    return base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT")) &&
+           base[3] >= u'1' && base[3] <= u'9';
+}
+
 std::uint32_t Reported(const FakeNode& node) {
     if (node.folder)
         return attr::kDirectory | node.attributes;
@@ -210,6 +228,8 @@ std::uint32_t FakeFileSystem::GetAttributes(std::u16string_view path) {
     if (faults_.Next(FsOp::GetAttributes) != OsError::None)
         return attr::kInvalid;
     auto found = Locate(path);
+    if (found && found->parent != nullptr && NamesDevice(path))
+        return attr::kArchive;
     if (!found || found->node == nullptr)
         return attr::kInvalid;
     return Reported(*found->node);

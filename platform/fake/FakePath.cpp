@@ -1,4 +1,5 @@
-// Path splitting and wildcard matching shared by the in-memory file system and its callers.
+// Path splitting and wildcard matching shared by the in-memory file system and its callers. Paths
+// are read the way Win32 normalises them before they reach the file system (see AddComponent).
 #include "platform/fake/FakePath.h"
 
 #include "platform/Text.h"
@@ -8,6 +9,28 @@ namespace vestra::platform::fake {
 namespace {
 bool IsSeparator(char16_t c) {
     return c == u'\\' || c == u'/';
+}
+
+// Win32 path normalisation: "." steps vanish, ".." takes back the component before it, a
+// component followed by a separator loses one trailing dot, and the last component (when no
+// separator follows) loses all trailing dots and spaces. So "X:\a\.\con\" names the folder
+// "con" in "a", and a trailing separator keeps a name's trailing spaces.
+void AddComponent(std::vector<std::u16string>& parts, std::u16string name, bool last) {
+    if (name == u".")
+        return;
+    if (name == u"..") {
+        if (!parts.empty())
+            parts.pop_back();
+        return;
+    }
+    if (last) {
+        while (!name.empty() && (name.back() == u'.' || name.back() == u' '))
+            name.pop_back();
+    } else if (!name.empty() && name.back() == u'.') {
+        name.pop_back();
+    }
+    if (!name.empty())
+        parts.push_back(std::move(name));
 }
 }  // namespace
 
@@ -21,19 +44,17 @@ std::optional<FakePath> ParseFakePath(std::u16string_view path) {
         return std::nullopt;  // "C:dir" is relative
     FakePath parsed;
     parsed.drive = letter;
+    bool trailing = path.size() > 2 && IsSeparator(path.back());
     std::u16string current;
-    for (std::size_t i = 2; i < path.size(); ++i) {
-        if (IsSeparator(path[i])) {
-            if (!current.empty())
-                parsed.parts.push_back(std::move(current));
-            current.clear();
-        } else {
+    for (std::size_t i = 2; i <= path.size(); ++i) {
+        if (i < path.size() && !IsSeparator(path[i])) {
             current += path[i];
+            continue;
         }
+        AddComponent(parsed.parts, std::move(current), i == path.size());
+        current.clear();
     }
-    if (!current.empty())
-        parsed.parts.push_back(std::move(current));
-    parsed.trailingSeparator = !parsed.parts.empty() && IsSeparator(path.back());
+    parsed.trailingSeparator = trailing && !parsed.parts.empty();
     return parsed;
 }
 

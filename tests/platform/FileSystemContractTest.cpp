@@ -325,6 +325,40 @@ TYPED_TEST(FileSystemContract, FolderCreationAndRemoval) {
     EXPECT_FALSE(fs.Exists(this->P(u"Sub")));
 }
 
+// The steps a drive lock takes: "." steps collapse, and a trailing separator lets a folder carry
+// a reserved device name or end in spaces. Without that separator the last name loses its
+// trailing dots and spaces.
+TYPED_TEST(FileSystemContract, DotStepsAndTrailingSeparatorsNameFoldersAsWin32Does) {
+    auto& fs = this->fs;
+    ASSERT_EQ(fs.CreateFolder(this->P(u"lock")), OsError::None);
+    const std::u16string con = this->P(u"lock\\.\\con\\");
+    const std::u16string aux = con + u".\\aux\\";
+    const std::u16string nul = aux + u".\\nul.  tail.   \\";
+    for (const std::u16string& path : {con, aux, nul})
+        ASSERT_EQ(fs.CreateFolder(path), OsError::None);
+    EXPECT_EQ(FindNames(fs, this->P(u"lock\\*")), std::vector<std::string>{"con"});
+    EXPECT_EQ(FindNames(fs, con + u"*"), std::vector<std::string>{"aux"});
+    EXPECT_EQ(FindNames(fs, aux + u"*"), std::vector<std::string>{"nul.  tail.   "});
+    EXPECT_TRUE(fs.IsFolder(nul));
+    EXPECT_TRUE(fs.IsFolder(this->P(u"lock\\con\\aux\\")));
+    EXPECT_TRUE(fs.IsFolder(this->P(u"lock\\x\\..\\con\\")));
+    // Without the separator a device name in an existing folder is the device, which answers as
+    // a plain file whether or not a folder of that name is there.
+    EXPECT_EQ(fs.GetAttributes(this->P(u"lock\\con")), attr::kArchive);
+    EXPECT_EQ(fs.GetAttributes(this->P(u"lock\\nul.txt")), attr::kArchive);
+    EXPECT_EQ(fs.GetAttributes(this->P(u"missing\\aux")), attr::kInvalid);
+    EXPECT_TRUE(fs.IsFolder(this->P(u"lock\\con\\")));
+    ASSERT_EQ(fs.CreateFolder(this->P(u"keep  \\")), OsError::None);
+    EXPECT_EQ(FindNames(fs, this->P(u"keep*")), std::vector<std::string>{"keep  "});
+    EXPECT_FALSE(fs.Exists(this->P(u"keep  ")));  // read as "keep"
+    EXPECT_EQ(fs.RemoveFolder(this->P(u"keep  \\")), OsError::None);
+    EXPECT_EQ(fs.CreateFolder(this->P(u"trail. .")), OsError::None);
+    EXPECT_EQ(FindNames(fs, this->P(u"trail*")), std::vector<std::string>{"trail"});
+    for (const std::u16string& path : {nul, aux, con})
+        EXPECT_EQ(fs.RemoveFolder(path), OsError::None);
+    EXPECT_EQ(FindNames(fs, this->P(u"lock\\*")), std::vector<std::string>{});
+}
+
 TYPED_TEST(FileSystemContract, LongPathNameSpellsShortNamesAsStoredAndKeepsLongOnes) {
     auto& fs = this->fs;
     ASSERT_EQ(fs.CreateFolder(this->P(u"MixCase")), OsError::None);
