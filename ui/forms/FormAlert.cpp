@@ -94,7 +94,9 @@ bool FormAlert::OnCreate() {
     HWND image = win::MakeIconBox(args(kImage1, u""));
     HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VIRUS));
     SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    win::MakeLabel(args(kLb, u""));
+    win::ControlArgs label = args(kLb, u"");
+    label.style = SS_NOPREFIX;  // message 81 carries a plain "&"
+    win::MakeLabel(label);
     HWND list = win::MakeListView(args(kLVAlert, u""), true);
     for (std::u16string_view title : {u"Virus Name", u"Type", u"File Path", u"Status"})
         win::list::AddColumn(list, title, Scale(100));
@@ -130,6 +132,7 @@ void FormAlert::OnSize(int width, int height, WPARAM kind) {
     win::MoveControl(Item(kCmdMore), m, bottom, bw, bh);
     win::MoveControl(Item(kCmdIgnore), width - m - bw, bottom, bw, bh);
     win::MoveControl(Item(kCmdDelete), width - 2 * m - 2 * bw, bottom, bw, bh);
+    FitColumns();
 }
 
 void FormAlert::FitColumns() {
