@@ -16,7 +16,7 @@ vestra_library(vestra_ui
     main/panels/tools/SystemEditorPage.cpp main/panels/tools/WinForcePage.cpp
     main/panels/tools/VestLockPage.cpp
     forms/FormPassword.cpp forms/FormException.cpp forms/FormCorner.cpp forms/FormProcessTree.cpp
-    forms/FormFileProp.cpp forms/FormAlert.cpp
+    forms/FormFileProp.cpp forms/FormAlert.cpp forms/FormConfirm.cpp
   DEPS vestra_process_commands vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets vestra_scan_run vestra_hidden_paths vestra_cleaning vestra_cage vestra_scan_log vestra_file_properties vestra_registry_scan
        vestra_system_checks vestra_startup_folders vestra_heuristics_kit vestra_autorun vestra_alerts vestra_uservir vestra_platform_win32 comctl32 comdlg32 shell32 ole32
        gdi32 user32)
