@@ -75,6 +75,39 @@ inline constexpr int kUninstallQuestion = 75;
 inline constexpr int kProtectionOn = 83;
 inline constexpr int kProtectionOff = 84;
 
+// The protection's alert window: its label, the exception-folder question and its failure, and
+// the status a row shows after its fix.
+inline constexpr int kAlertCounts = 81;
+inline constexpr int kAddFolderException = 82;
+inline constexpr int kNotQuarantined = 88;
+inline constexpr int kQuarantined = 89;
+inline constexpr int kNotCleaned = 90;
+inline constexpr int kCleaned = 91;
+inline constexpr int kNotDeleted = 92;
+inline constexpr int kDeleted = 93;
+inline constexpr int kNotIgnored = 94;
+inline constexpr int kIgnored = 95;
+inline constexpr int kExceptionFailed = 97;
+// The alert's ignore button before and after every row is fixed.
+inline constexpr int kIgnoreCaption = 110;
+inline constexpr int kExitCaption = 111;
+inline constexpr int kMoreCaption = 114;
+// The deep-scan offer for an infected removable drive, and its title.
+inline constexpr int kDeepScanDrive = 121;
+inline constexpr int kRecommendationTitle = 122;
+
+// The clean-drive question: the verdict, the lock offer, its buttons, and the balloon after a
+// lock.
+inline constexpr int kDriveClean = 86;
+inline constexpr int kLockQuestion = 117;
+inline constexpr int kYesCaption = 119;
+inline constexpr int kNoCaption = 120;
+inline constexpr int kDriveLocked = 85;
+
+// The behaviour question: what was seen, the advice, and the two buttons (Fix All, Ignore).
+inline constexpr int kBehaviourSeen = 104;
+inline constexpr int kBehaviourAdvice = 115;
+
 // Start-up without the engine library or its database.
 inline constexpr int kMissingFile = 109;
 

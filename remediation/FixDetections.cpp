@@ -11,17 +11,6 @@ constexpr int kMsgShouldQuarantine = 87, kMsgNotQuarantined = 88, kMsgQuarantine
 constexpr int kMsgNotCleaned = 90, kMsgCleaned = 91, kMsgNotDeleted = 92, kMsgDeleted = 93;
 constexpr int kMsgNotIgnored = 94, kMsgIgnored = 95;
 
-// Gone for certain: a failed attribute read alone may be a passing refusal, and marking such a
-// row fixed would leave the file unhandled for good.
-bool Vanished(platform::FileSystem& files, std::u16string_view path) {
-    if (files.Exists(path))
-        return false;
-    auto probe = files.Open(path, platform::FileAccess::Read, platform::share::kAll,
-                            platform::Disposition::OpenExisting);
-    return !probe && (probe.error() == platform::OsError::FileNotFound ||
-                      probe.error() == platform::OsError::PathNotFound);
-}
-
 }  // namespace
 
 void DetectionFixer::FixDetFiles(int scope) {
@@ -81,7 +70,8 @@ void DetectionFixer::FixDetItem(std::size_t index) {
         return;
     std::u16string path = list.Cell(index, detect_column::kFilePath);
     ReportView& view = parts_.report.view();
-    if (Vanished(parts_.files, path)) {
+    // Marking a row fixed on a passing refusal would leave its file unhandled for good.
+    if (PathVanished(parts_.files, path)) {
         list.SetCell(index, detect_column::kStatus, kStatusPathMissing);
         list.MarkFixed(index, kIconGone);
         view.StatusChanged();

@@ -1,9 +1,9 @@
 // File routines over the platform seam.
 #include "scanner/FileRoutines.h"
 
-#include "platform/Text.h"
 #include "common/FileNames.h"
 #include "common/TextLists.h"
+#include "platform/Text.h"
 
 namespace vestra {
 namespace {
@@ -36,6 +36,15 @@ bool DeletePath(platform::FileSystem& files, std::u16string_view path) {
     // A file that stays keeps its read-only, hidden or system marks.
     files.SetAttributes(path, before & ~platform::attr::kDirectory);
     return false;
+}
+
+bool PathVanished(platform::FileSystem& files, std::u16string_view path) {
+    if (files.Exists(path))
+        return false;
+    auto probe =
+        files.Open(path, FileAccess::Read, platform::share::kAll, Disposition::OpenExisting);
+    return !probe &&
+           (probe.error() == OsError::FileNotFound || probe.error() == OsError::PathNotFound);
 }
 
 std::u16string NumberedName(std::u16string_view path, int n) {

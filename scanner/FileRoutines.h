@@ -21,6 +21,11 @@ namespace vestra {
 // removal failed; a file that stays keeps the attributes it had.
 bool DeletePath(platform::FileSystem& files, std::u16string_view path);
 
+// Whether the path is gone for certain: a failed attribute read alone may be a passing refusal,
+// so only an open that reports the file or its folder missing confirms it. A file held open
+// without sharing (by anyone, the caller included) still counts as there.
+bool PathVanished(platform::FileSystem& files, std::u16string_view path);
+
 // The path with " (n)" before the extension's dot (at the end without an extension); n 1 is the
 // path itself.
 std::u16string NumberedName(std::u16string_view path, int n);

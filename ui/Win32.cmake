@@ -16,9 +16,9 @@ vestra_library(vestra_ui
     main/panels/tools/SystemEditorPage.cpp main/panels/tools/WinForcePage.cpp
     main/panels/tools/VestLockPage.cpp
     forms/FormPassword.cpp forms/FormException.cpp forms/FormCorner.cpp forms/FormProcessTree.cpp
-    forms/FormFileProp.cpp
+    forms/FormFileProp.cpp forms/FormAlert.cpp forms/FormConfirm.cpp
     host/FormRTP.cpp host/TrayIcon.cpp
   DEPS vestra_process_commands vestra_ui_model vestra_settings vestra_app vestra_config vestra_scan_targets vestra_scan_run vestra_hidden_paths vestra_cleaning vestra_cage vestra_scan_log vestra_file_properties vestra_registry_scan
-       vestra_system_checks vestra_startup_folders vestra_heuristics_kit vestra_autorun vestra_drive_lock vestra_uservir vestra_protection_host vestra_platform_win32 comctl32 comdlg32 shell32 ole32
+       vestra_system_checks vestra_startup_folders vestra_heuristics_kit vestra_autorun vestra_alerts vestra_drive_lock vestra_uservir vestra_protection_host vestra_platform_win32 comctl32 comdlg32 shell32 ole32
        gdi32 user32)
 target_sources(vestra_ui INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/resources/Vestra.rc)

@@ -233,6 +233,33 @@ TYPED_TEST(FileSystemContract, ShareModesDecideWhetherASecondOpenSucceeds) {
     }
 }
 
+// The protection's alert holds a detected file this way while it is listed: nobody may open,
+// copy, rename or delete the file, yet its attributes still read and change.
+TYPED_TEST(FileSystemContract, AnUnsharedHandleShutsTheFileButNotItsAttributes) {
+    auto& fs = this->fs;
+    WriteFile(fs, this->P(u"held.exe"), "MZ");
+    {
+        auto held = fs.Open(this->P(u"held.exe"), FileAccess::Read, share::kNone,
+                            Disposition::OpenExisting);
+        ASSERT_TRUE(held.ok());
+        for (FileAccess access : {FileAccess::Read, FileAccess::Write, FileAccess::ReadWrite}) {
+            auto other =
+                fs.Open(this->P(u"HELD.exe"), access, share::kAll, Disposition::OpenExisting);
+            EXPECT_EQ(other.error(), OsError::SharingViolation);
+        }
+        EXPECT_EQ(fs.Copy(this->P(u"held.exe"), this->P(u"copy.exe"), true),
+                  OsError::SharingViolation);
+        EXPECT_EQ(fs.Move(this->P(u"held.exe"), this->P(u"moved.exe")), OsError::SharingViolation);
+        EXPECT_EQ(fs.Delete(this->P(u"held.exe")), OsError::SharingViolation);
+        EXPECT_TRUE(fs.Exists(this->P(u"held.exe")));
+        EXPECT_EQ(fs.SetAttributes(this->P(u"held.exe"), attr::kHidden), OsError::None);
+        EXPECT_EQ(fs.GetAttributes(this->P(u"held.exe")) & kVisibleBits, attr::kHidden);
+    }
+    auto after =
+        fs.Open(this->P(u"held.exe"), FileAccess::Read, share::kRead, Disposition::OpenExisting);
+    EXPECT_TRUE(after.ok());
+}
+
 TYPED_TEST(FileSystemContract, DeleteRefusesReadOnlyFoldersAndOpenFiles) {
     auto& fs = this->fs;
     WriteFile(fs, this->P(u"ro.txt"), "x");

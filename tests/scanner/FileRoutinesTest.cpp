@@ -1,6 +1,7 @@
 // The shared file routines on the in-memory file system: deletion that keeps a file's marks when
-// it fails, numbered names taken exclusively, whole reads and writes that never leave a partial
-// file, folder chains, Explorer requests, version strings, size texts and centring.
+// it fails, the certain test that a path is gone, numbered names taken exclusively, whole reads and
+// writes that never leave a partial file, folder chains, Explorer requests, version strings, size
+// texts and centring.
 #include "scanner/FileRoutines.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,17 @@ TEST_F(FileRoutinesTest, AFileThatCannotBeDeletedKeepsItsAttributes) {
     files.AddFile(u"C:\\d\\full\\a.txt", std::string_view("a"));
     EXPECT_FALSE(DeletePath(files, u"C:\\d\\full"));
     EXPECT_EQ(files.GetAttributes(u"C:\\d\\full"), attr::kHidden | attr::kDirectory);
+}
+
+TEST_F(FileRoutinesTest, OnlyAnOpenThatFindsNothingMakesAPathVanished) {
+    files.AddFile(u"C:\\d\\held.exe", std::string_view("x"));
+    EXPECT_FALSE(PathVanished(files, u"C:\\d\\held.exe"));
+    EXPECT_TRUE(PathVanished(files, u"C:\\d\\gone.exe"));
+    EXPECT_TRUE(PathVanished(files, u"C:\\nowhere\\gone.exe"));
+    // A refused attribute read is no proof, even while the file is held without sharing.
+    auto held = Hold(u"C:\\d\\held.exe", platform::share::kNone);
+    files.faults().FailNth(FsOp::GetAttributes, 1, OsError::AccessDenied);
+    EXPECT_FALSE(PathVanished(files, u"C:\\d\\held.exe"));
 }
 
 TEST(NumberedNameTest, PutsTheNumberBeforeTheExtensionOrAtTheEnd) {
