@@ -13,9 +13,10 @@ constexpr std::uint32_t kTreeLimitMs = 5000;
 }  // namespace
 
 std::u16string RemovableDriveSnapshot(platform::FileSystem& files) {
+    // Only the letters present now: a drive manager may go on answering a pulled-out drive's
+    // type for its letter (Wine's does), and that drive must still count as gone.
     std::u16string snapshot;
-    for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
-        const std::u16string root = std::u16string(1, letter) + u":\\";
+    for (const std::u16string& root : files.LogicalDrives()) {
         if (files.GetDriveType(root) == platform::DriveType::Removable)
             AppendToList(snapshot, root);
     }

@@ -7,6 +7,8 @@
 #include "app/MemoryCheck.h"
 #include "common/TextLists.h"
 #include "config/MessageSlots.h"
+#include "protection/DriveLock.h"
+#include "ui/forms/FormConfirm.h"
 #include "ui/framework/Controls.h"
 #include "ui/framework/Dialogs.h"
 #include "ui/framework/Win32Text.h"
@@ -78,6 +80,9 @@ HICON MakeDotIcon(COLORREF colour) {
 
 FormRTP::FormRTP(const HostWindowContext& context)
     : ctx_(context),
+      cage_(context.os.files, remediation::CageFolders{context.state.paths.cageFolder,
+                                                       context.state.paths.oldCageFolder}),
+      cleaner_(cage_, context.state.paths.hostsFile),
       registry_(context.os.registry, context.os.system),
       autostart_(registry_, context.state.os.IsPreVista(),
                  context.state.paths.installedProtectionExe) {
@@ -88,18 +93,18 @@ FormRTP::FormRTP(const HostWindowContext& context)
         context.os, *checker_, context.exceptions, *this,
         [this](int number) { return Message(number); }, context.state.paths.cageFolder,
         context.settings.noSplash != 0, context.state.protectionStartFlag});
+    alert_ = std::make_unique<FormAlert>(
+        FormAlertParts{context.os.files, context.os.shell, context.messages, cage_, cleaner_,
+                       context.exceptions, [this](bool) { host_->StopDanger(); },
+                       [this](std::u16string_view root) { AskDriveLock(root); },
+                       context.state.paths.installedProtectionExe});
     const processes::ProcessKitSetup setup = ProcessSetupOf(context.state);
     drives_ = std::make_unique<protection::DriveWatch>(
         context.os, *host_, *this, setup.folders, setup.systemRoot,
-        protection::DriveWatchEvents{{},
-                                     [this](std::u16string_view root) {
-                                         for (const std::u16string& queued : pendingDrives_)
-                                             if (SamePath(queued, root))
-                                                 return;
-                                         pendingDrives_.emplace_back(root);
-                                     },
-                                     // The drive question joins here with its window.
-                                     {}});
+        protection::DriveWatchEvents{
+            {},
+            [this](std::u16string_view root) { alert_->AddConfirmDrive(root); },
+            [this](std::u16string_view root) { AskDriveLock(root); }});
 }
 
 FormRTP::~FormRTP() {
@@ -307,12 +312,32 @@ void FormRTP::StopDangerBlink() {
     dangerLit_ = false;
 }
 
-void FormRTP::AddAlert(std::u16string_view, std::u16string_view, std::u16string_view,
-                       std::u16string_view, std::u16string_view) {
-    // The alert window joins here.
+void FormRTP::AddAlert(std::u16string_view virusName, std::u16string_view virusType,
+                       std::u16string_view path, std::u16string_view missingFile,
+                       std::u16string_view action) {
+    alert_->AddAlert(virusName, virusType, path, missingFile, action);
 }
 
-void FormRTP::ShowAlerts() {}
+void FormRTP::ShowAlerts() {
+    alert_->ShowAlertWindow();
+}
+
+// A clean drive (or one whose alerts were dismissed) is offered the lock against autorun
+// infection; the balloon tells when it took.
+void FormRTP::AskDriveLock(std::u16string_view root) {
+    protection::DriveQuestionParts parts{
+        ctx_.os.files,
+        ctx_.os.shell,
+        ctx_.os.windows,
+        ctx_.messages,
+        [this](std::u16string_view drive) {
+            return protection::SetDriveLock(ctx_.os.files, drive, true, true, false);
+        },
+        [this](std::u16string_view text) {
+            ShowBalloon(text, protection::kBalloonTitle, BalloonIcon::Information);
+        }};
+    FormConfirm::ShowEx(parts, root);
+}
 
 int RunProtectionHost(const HostWindowContext& context) {
     INITCOMMONCONTROLSEX controls{};

@@ -12,6 +12,9 @@
 #include "protection/Autostart.h"
 #include "protection/DriveWatch.h"
 #include "protection/ProtectionHost.h"
+#include "remediation/CageStore.h"
+#include "remediation/CleanInfected.h"
+#include "ui/forms/FormAlert.h"
 #include "ui/framework/Gdi.h"
 #include "ui/framework/Window.h"
 #include "ui/host/HostWindow.h"
@@ -57,14 +60,17 @@ private:
     void OnDangerTick();
     void ExitApplication();
     void OpenInstalled(std::u16string_view arguments);
+    void AskDriveLock(std::u16string_view root);
     std::u16string Message(int number) const;
 
     const HostWindowContext& ctx_;
     std::unique_ptr<FileChecker> checker_;
     std::unique_ptr<protection::ProtectionHost> host_;
     std::unique_ptr<protection::DriveWatch> drives_;
-    // Drives to ask about locking once the alert window is dismissed.
-    std::vector<std::u16string> pendingDrives_;
+    // Quarantine and cleaning from the alert go through the main window's own routines.
+    remediation::CageStore cage_;
+    remediation::Cleaner cleaner_;
+    std::unique_ptr<FormAlert> alert_;
     registry::RegistryAccess registry_;
     protection::Autostart autostart_;
     TrayIcon tray_;
