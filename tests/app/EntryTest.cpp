@@ -19,6 +19,17 @@ constexpr char16_t kEngine[] = u"C:\\Program Files\\Vestra\\VestEngine.dll";
 constexpr char16_t kDatabase[] = u"C:\\Program Files\\Vestra\\Vestra.loov";
 constexpr char16_t kSettingsKey[] = u"SOFTWARE\\VESTR\u0394";
 
+// The headers of a PE image and nothing else, with no image sum stamped.
+std::vector<std::uint8_t> SmallImage() {
+    std::vector<std::uint8_t> image(0x100, 0);
+    image[0] = 'M';
+    image[1] = 'Z';
+    image[0x3C] = 0x40;
+    image[0x40] = 'P';
+    image[0x41] = 'E';
+    return image;
+}
+
 class EntryTest : public ::testing::Test {
 protected:
     EntryTest() {
@@ -292,12 +303,7 @@ TEST_F(EntryTest, AProgramStillListedAfterTheFirstSweepIsReportedOnce) {
 // A copy of the program whose stamped image sum no longer fits: message 53, OK goes on,
 // Cancel opens the site for a new copy and ends.
 TEST_F(EntryTest, ADamagedOwnFileIsReportedAndCancelEnds) {
-    std::vector<std::uint8_t> image(0x100, 0);
-    image[0] = 'M';
-    image[1] = 'Z';
-    image[0x3C] = 0x40;
-    image[0x40] = 'P';
-    image[0x41] = 'E';
+    std::vector<std::uint8_t> image = SmallImage();
     image[0x40 + 88] = 0x5A;  // a sum no image of these bytes has
     os.files.AddFile(platform::fake::kOwnImagePath, image);
     for (int answer : {platform::mb::kAnswerOk, platform::mb::kAnswerCancel}) {
@@ -341,13 +347,7 @@ class ProtectionOfferTest : public EntryTest, public ::testing::WithParamInterfa
 TEST_P(ProtectionOfferTest, YesInstallsOrStartsTheHostAndNoGoesOn) {
     const OfferCase& c = GetParam();
     // The program's own file, whose copy Yes installs: a PE image without a stamped sum.
-    std::vector<std::uint8_t> image(0x120, 0);
-    image[0] = 'M';
-    image[1] = 'Z';
-    image[0x3C] = 0x40;
-    image[0x40] = 'P';
-    image[0x41] = 'E';
-    os.files.AddFile(platform::fake::kOwnImagePath, image);
+    os.files.AddFile(platform::fake::kOwnImagePath, SmallImage());
     os.files.Delete(InstalledHost());
     if (c.installed)
         os.files.AddFile(InstalledHost(), std::string_view(c.installed));
