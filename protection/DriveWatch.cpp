@@ -47,9 +47,8 @@ void DriveWatch::Tick() {
         return;
     if (events_.reloadSettings)
         events_.reloadSettings();
-    const std::u16string wrappedOld = u"|" + old + u"|";
     for (std::u16string_view root : SplitList(current)) {
-        if (wrappedOld.find(u"|" + std::u16string(root) + u"|") != std::u16string::npos)
+        if (InList(old, root))
             continue;
         // An empty card reader answers to its letter without a medium; "A:\" is the floppy.
         if (!os_.files.Exists(root) || UpperCase(root) == u"A:\\")

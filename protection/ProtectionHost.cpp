@@ -224,7 +224,7 @@ void ProtectionHost::RaiseAlert(std::u16string_view virusName, std::u16string_vi
                                 std::u16string_view path, std::u16string_view missingFile,
                                 std::u16string_view action) {
     const std::u16string lower = LowerCase(path);
-    if ((u"|" + alertedPaths_ + u"|").find(u"|" + lower + u"|") != std::u16string::npos)
+    if (InList(alertedPaths_, lower))
         return;
     AppendToList(alertedPaths_, lower);
     ctx_.surface.AddAlert(virusName, virusType, path, missingFile, action);

@@ -5,7 +5,6 @@
 #include <shlobj.h>
 
 #include "app/MemoryCheck.h"
-#include "common/TextLists.h"
 #include "config/MessageSlots.h"
 #include "protection/DriveLock.h"
 #include "ui/forms/FormConfirm.h"

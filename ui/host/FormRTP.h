@@ -7,7 +7,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "protection/Autostart.h"
 #include "protection/DriveWatch.h"
